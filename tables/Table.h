@@ -1,0 +1,95 @@
+#pragma once
+#include "Field.h"
+#include "Schema.h"
+
+#include <QObject>
+#include <QString>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <span>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace tables {
+
+// A table of the shared database and its working record (the row with the
+// lowest rowid). Opening reads that record into a buffer; edit and field
+// writes change the buffer; post stores it in one durable transaction; close
+// drops what was not posted. Nothing ever moves to another row.
+class Table : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+
+    // `folder` holds the database file; `name` is the table's name in it.
+    Table(QString folder, QString name, QObject* parent = nullptr);
+    ~Table() override;
+
+    const QString& folder() const { return m_folder; }
+    const QString& name() const { return m_name; }
+    void setFolder(const QString& folder);
+
+    // With a typed field list, opening checks that every listed field exists
+    // with that type and size, and fails naming the first that does not.
+    // Without one, the fields are taken as the table defines them.
+    void setFieldDefs(std::span<const FieldDef> defs);
+
+    void open();   // nothing if already open
+    void close();  // unposted changes are dropped
+    void edit();   // nothing if already editing; on an empty table starts a record
+    void post();   // nothing unless editing
+
+    bool isActive() const { return m_state != State::Inactive; }
+    State state() const { return m_state; }
+    bool isEmpty() const { return !m_rowid.has_value(); }
+
+    // Throws DatabaseError naming the table and field when there is none.
+    Field& fieldByName(const QString& name);
+    Field* findField(const QString& name);
+    const std::deque<Field>& fields() const { return m_fields; }
+
+    // Called at the start of every post, before the record is written, so a
+    // data-aware box can hand over text still being typed. A throw aborts the post.
+    using Updater = std::function<void()>;
+    int addUpdater(Updater fn);
+    void removeUpdater(int id);
+
+signals:
+    // The buffer changed: a field was written, or the table was opened,
+    // posted, closed or put into edit state.
+    void changed();
+
+private:
+    friend class Field;
+    QString databasePath() const;
+    void requireActive(const char* what) const;
+    void fieldWritten(Field& f);
+    [[noreturn]] void fail(const QString& what, int rc) const;
+    void exec(const char* sql, const QString& what);
+    void loadFields();
+    void prepareStatements();
+    void prepare(sqlite3_stmt*& stmt, const QByteArray& sql);
+    void readRecord();
+    Field::Value columnValue(const Field& f, int col) const;
+    void bindRecord(sqlite3_stmt* stmt);
+    void closeConnection();
+
+    QString m_folder;
+    QString m_name;
+    std::vector<FieldDef> m_typedDefs;
+    State m_state = State::Inactive;
+    sqlite3* m_db = nullptr;
+    sqlite3_stmt* m_select = nullptr;
+    sqlite3_stmt* m_update = nullptr;
+    sqlite3_stmt* m_insert = nullptr;
+    std::deque<Field> m_fields;     // deque: Field& stays valid
+    std::vector<Field::Value> m_saved; // the record as stored, restored by close/cancel
+    std::optional<long long> m_rowid;
+    std::vector<std::pair<int, Updater>> m_updaters;
+    int m_nextUpdater = 1;
+};
+
+} // namespace tables
