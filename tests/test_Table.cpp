@@ -3,6 +3,7 @@
 #include "TempDatabase.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -305,23 +306,50 @@ TEST(TableErrors, AFileThatIsNotADatabase)
     expectOpenFails(t, u("データベースではない"));
 }
 
-TEST(TableErrors, AReadOnlyDatabaseRefusesThePostAndKeepsTheEdit)
-{
-    if (geteuid() == 0) GTEST_SKIP() << "root writes through file permissions";
-    TempDatabase db;
-    Table fee(db.folder(), u(schema::FeeTable));
-    fee.open();
-    chmod(db.file().toUtf8().constData(), 0444);
-    fee.edit();
-    fee.fieldByName(u("氏名")).setAsString(u("x"));
-    try {
-        fee.post();
-        ADD_FAILURE() << "posted";
-    } catch (const DatabaseError& e) {
-        EXPECT_TRUE(e.message().contains(u("書き込め"))) << e.what();
+// Makes a file or folder read-only for as long as it lives. Root writes
+// through permission bits, so as root the immutable attribute is used.
+class ReadOnly {
+public:
+    explicit ReadOnly(QString path) : m_path(std::move(path))
+    {
+        m_ok = geteuid() == 0 ? QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), m_path}) == 0
+                              : chmod(m_path.toUtf8().constData(), 0555) == 0;
     }
-    EXPECT_EQ(fee.state(), Table::State::Edit);
-    chmod(db.file().toUtf8().constData(), 0644);
+    ~ReadOnly()
+    {
+        if (geteuid() == 0) QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), m_path});
+        else chmod(m_path.toUtf8().constData(), 0755);
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    QString m_path;
+    bool m_ok = false;
+};
+
+TEST(TableErrors, AReadOnlyDatabaseOrFolderRefusesThePostAndKeepsTheEdit)
+{
+    for (const bool folder : {false, true}) {
+        SCOPED_TRACE(folder ? "read-only folder" : "read-only file");
+        TempDatabase db;
+        Table fee(db.folder(), u(schema::FeeTable));
+        fee.open();
+        fee.edit();
+        fee.fieldByName(u("氏名")).setAsString(u("x"));
+        {
+            ReadOnly ro(folder ? db.folder() : db.file());
+            if (!ro.ok()) GTEST_SKIP() << "cannot make files read-only here";
+            try {
+                fee.post();
+                ADD_FAILURE() << "posted";
+            } catch (const DatabaseError& e) {
+                EXPECT_TRUE(e.message().contains(u("料金"))) << e.what();
+            }
+            EXPECT_EQ(fee.state(), Table::State::Insert); // the record being started is kept
+        }
+        fee.post(); // writable again: the kept edit goes through
+        EXPECT_EQ(db.stored("氏名"), u("text:x"));
+    }
 }
 
 TEST(TableErrors, ADatabaseHeldByAnotherWriterIsWaitedForThenReported)
