@@ -46,7 +46,16 @@ void Table::fail(const QString& what, int rc) const
 {
     const QString file = QDir::toNativeSeparators(databasePath());
     const QString detail = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
-    switch (rc & 0xff) {
+    const int primary = rc & 0xff;
+    // While storing, a file that cannot be written or a journal that cannot be
+    // created in the folder shows up as I/O or open errors: say what to check.
+    const bool writing = what == QStringLiteral("保存");
+    if (writing && (primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY ||
+                    primary == SQLITE_PERM))
+        throw DatabaseError(QStringLiteral("テーブル「%1」に書き込めません。データファイル %2 とそのフォルダが"
+                                           "書き込めるか、ディスクに空きがあるかを確かめてください（%3）。")
+                                .arg(m_name, file, detail));
+    switch (primary) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         throw DatabaseError(QStringLiteral("テーブル「%1」は他のプログラムが使用中のため%2できません。"

@@ -343,7 +343,7 @@ TEST(TableErrors, AReadOnlyDatabaseOrFolderRefusesThePostAndKeepsTheEdit)
                 fee.post();
                 ADD_FAILURE() << "posted";
             } catch (const DatabaseError& e) {
-                EXPECT_TRUE(e.message().contains(u("料金"))) << e.what();
+                EXPECT_TRUE(e.message().contains(u("「料金」に書き込めません"))) << e.what();
             }
             EXPECT_EQ(fee.state(), Table::State::Insert); // the record being started is kept
         }
