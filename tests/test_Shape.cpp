@@ -27,8 +27,9 @@ TEST(Shape, PaintsABlackOnePixelBorderFilledWithItsBrushColour)
     shape.resize(73, 9);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.colour != widgets::clWhite)
+        if (c.colour != widgets::clWhite) {
             ASSERT_TRUE(shape.setProperty("brushColor", c.colour)) << "settable from a form file";
+        }
         EXPECT_EQ(shape.brushColor(), c.colour);
         const QImage image = shape.grab().toImage();
         ASSERT_EQ(image.size(), QSize(73, 9));

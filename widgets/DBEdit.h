@@ -1,5 +1,6 @@
 #pragma once
 #include "tables/Field.h"
+#include "widgets/DataSource.h"
 
 #include <QHash>
 #include <QLineEdit>
