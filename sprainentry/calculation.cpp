@@ -1,0 +1,128 @@
+#include "sakusei.h"
+#include "widgets/DataSource.h"
+#include "ui_sakusei.h"
+
+#include "platform/Clock.h"
+#include "platform/RateDraw.h"
+#include "tables/Currency.h"
+#include "tables/Table.h"
+#include "widgets/Colors.h"
+#include "widgets/Shape.h"
+
+#include <QDate>
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <span>
+
+using tables::Currency;
+using tables::Field;
+using tables::Table;
+
+namespace {
+
+// The co-payment rate is drawn from 53 equally likely outcomes: a draw up to
+// `lastDraw` (and above the previous row's) gives the row's rate.
+constexpr int drawOutcomes = 53;
+constexpr int wholeTotal = -1; // "100%": the patient pays the total, unrounded
+struct Rate {
+    int lastDraw;
+    const char* text;
+    int tenths;
+};
+constexpr Rate rates[] = {
+    {30, "２割", 2}, {31, "３割", 3}, {32, "１割", 1}, {47, "０割", 0}, {52, "100%", wholeTotal},
+};
+static_assert(std::size(rates) > 0 && rates[std::size(rates) - 1].lastDraw == drawOutcomes - 1);
+
+const Rate& drawRate()
+{
+    const int n = platform::drawUniform(drawOutcomes);
+    return *std::find_if(std::begin(rates), std::end(rates), [n](const Rate& r) { return n <= r.lastDraw; });
+}
+
+// Insured fees summed before the surcharges, in this order.
+constexpr const char* visitAndSiteFees[] = {
+    "初検料",    "初検時相談支援料", "再検料",   "施療料1",   "施療料2",   "施療料3",
+    "冷罨法料1", "冷罨法料2",        "冷罨法料3", "後療料1",   "後療料2",   "後療料3",
+    "温罨法料1", "温罨法料2",        "温罨法料3", "電療料1",   "電療料2",   "電療料3",
+};
+// A site counts when its treatment fee, or else its aftercare fee, holds a
+// value (0 included); compresses and electrotherapy alone do not make a site.
+constexpr const char* siteFees[][2] = {
+    {"施療料1", "後療料1"}, {"施療料2", "後療料2"}, {"施療料3", "後療料3"}};
+
+Field& field(Table* table, const char* name)
+{
+    return table->fieldByName(QString::fromUtf8(name));
+}
+
+Currency sum(Table* table, std::span<const char* const> names)
+{
+    Currency total;
+    for (const char* name : names)
+        total += field(table, name).asCurrency();
+    return total;
+}
+
+} // namespace
+
+// Every step that can fail (a field the extra-fee table lacks, text in Edit1
+// that is no amount, an amount out of range) comes before the first field is
+// written, so a failed calculation leaves nothing half-computed behind; only
+// the drawn rate is stored by then.
+void TForm6::Button32Click()
+{
+    const Rate& rate = drawRate();
+    Table1->open();
+    Table1->edit();
+    field(Table1, "負担率").setAsString(QString::fromUtf8(rate.text));
+    Table1->post();
+    // Stores what was typed into the extra-fee boxes before the records are read afresh.
+    Table3->open();
+    Table3->edit();
+    Table3->post();
+    Table1->close();
+    Table3->close();
+    Table1->open();
+    Table3->open();
+    Table1->edit();
+    Table3->edit();
+
+    int sites = 0;
+    for (const auto& [treatment, aftercare] : siteFees)
+        if (!field(Table1, treatment).isNull() || !field(Table1, aftercare).isNull())
+            ++sites;
+    const QString outsideText = ui->Edit1->text();
+    const Currency outsideInsurance = Currency::fromText(outsideText.isEmpty() ? QStringLiteral("0") : outsideText);
+    const Currency travel = field(Table1, "往療料").asCurrency();
+    const bool nightStormApplies = ui->Shape28->brushColor() == widgets::clLime;
+    const Currency nightStorm = nightStormApplies ? travel : field(Table3, "夜間暴風難路").asCurrency();
+    const Currency otherSurcharges = nightStorm + field(Table3, "金属副子").asCurrency()
+                                     + sum(Table1, std::array{"深夜加算", "休日加算", "時間外加算"});
+    const Currency insuredTotal = sum(Table1, visitAndSiteFees) + travel
+                                  + field(Table1, "施術情報提供料").asCurrency() + otherSurcharges;
+    const Currency copayment =
+        rate.tenths == wholeTotal ? insuredTotal : Currency::copayment(insuredTotal, rate.tenths);
+    const Currency counter = outsideInsurance + copayment;
+    const QDate today = platform::today();
+
+    field(Table1, "保険外料金").setAsCurrency(outsideInsurance);
+    if (nightStormApplies)
+        field(Table3, "夜間暴風難路").setAsCurrency(nightStorm);
+    field(Table1, "その他の保険加算料金").setAsCurrency(otherSurcharges);
+    field(Table1, "保険料金合計").setAsCurrency(insuredTotal);
+    field(Table1, "負傷部位数").setAsInteger(sites);
+    field(Table1, "一部負担金").setAsCurrency(copayment);
+    field(Table1, "窓口料金").setAsCurrency(counter);
+    field(Table1, "料金").setAsCurrency(counter);
+    field(Table1, "年月日").setAsDate(today);
+    field(Table1, "年").setAsInteger(today.year());
+    field(Table1, "月").setAsInteger(today.month());
+    field(Table1, "日").setAsInteger(today.day());
+    Table1->post();
+    // The surcharge counted in the totals is stored with them, not left pending.
+    Table3->post();
+    if (outsideInsurance == Currency())
+        ui->Edit1->clear();
+}
