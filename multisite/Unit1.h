@@ -168,6 +168,9 @@ private:
     void postRecords();
     void storeRecords();
 
+    // injury grid (Unit1Injuries.cpp): the button of `row` (1-11) and `site` (1-5)
+    void injuryButton(int row, int site);
+
     std::unique_ptr<Ui::TForm1> ui;
     std::array<widgets::Shape*, 28> m_indicators;
     std::array<QLineEdit*, 5> m_siteBoxes;
