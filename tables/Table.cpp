@@ -23,6 +23,33 @@ struct Stmt {
 };
 
 constexpr int kBusyTimeoutMs = 5000;
+
+// What every connection of ours runs with; SQLITE_OK or the failing code.
+int configure(sqlite3* db)
+{
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    return sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+}
+
+// A read-write connection to the file, or null while it can only be read.
+sqlite3* writableConnection(const QString& path)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+        sqlite3_db_readonly(db, "main") == 0 && configure(db) == SQLITE_OK)
+        return db;
+    sqlite3_close_v2(db);
+    return nullptr;
+}
+
+// A field the programs need is not in the table: the file was not made by
+// harunire-initdb, or by an older one.
+DatabaseError missingField(const QString& table, const QString& field)
+{
+    return DatabaseError(QStringLiteral("テーブル「%1」に項目「%2」がありません。"
+                                        "harunire-initdb で作成したデータフォルダを指定してください。").arg(table, field));
+}
 } // namespace
 
 Table::Table(QString folder, QString name, QObject* parent)
@@ -106,9 +133,7 @@ void Table::open()
     const int rc = sqlite3_open_v2(databasePath().toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
     try {
         if (rc != SQLITE_OK) fail(QStringLiteral("オープン"), rc);
-        sqlite3_extended_result_codes(m_db, 1);
-        sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-        exec("PRAGMA synchronous=FULL", QStringLiteral("オープン"));
+        if (configure(m_db) != SQLITE_OK) fail(QStringLiteral("オープン"), sqlite3_extended_errcode(m_db));
         loadFields();
         prepareStatements();
         readRecord();
@@ -164,7 +189,7 @@ void Table::loadFields()
         size_t i = 0;
         while (i < columns.size() && columns[i].qname() != want.qname()) ++i;
         if (i == columns.size())
-            throw DatabaseError(QStringLiteral("テーブル「%1」に項目「%2」がありません。").arg(m_name, want.qname()));
+            throw missingField(m_name, want.qname());
         if (!badTypes[i].isEmpty() || !(columns[i] == want))
             throw DatabaseError(QStringLiteral("テーブル「%1」の項目「%2」の型が違います（必要な型 %3、実際の型 %4）。")
                                     .arg(m_name, want.qname(), want.declaredType(), declaredOf(i)));
@@ -316,6 +341,17 @@ void Table::post()
     for (const auto& u : updaters) u.second();
 
     const QString what = QStringLiteral("保存");
+    // A file that could not be written when the table was opened gives a
+    // read-only connection for good. Once the operator has made it writable
+    // a fresh connection lets the post through, instead of a restart that
+    // would drop the record being edited.
+    if (sqlite3_db_readonly(m_db, "main") == 1) {
+        if (sqlite3* fresh = writableConnection(databasePath())) {
+            closeConnection();
+            m_db = fresh;
+            prepareStatements();
+        }
+    }
     exec("BEGIN IMMEDIATE", what);
     try {
         bool inserted = false;
@@ -359,7 +395,7 @@ Field& Table::fieldByName(const QString& name)
 {
     requireActive("項目を読み書き");
     if (Field* f = findField(name)) return *f;
-    throw DatabaseError(QStringLiteral("テーブル「%1」に項目「%2」がありません。").arg(m_name, name));
+    throw missingField(m_name, name);
 }
 
 int Table::addUpdater(Updater fn)

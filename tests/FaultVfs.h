@@ -15,10 +15,15 @@ public:
         return vfs;
     }
     // Fail the nth write or sync from now on (1 = the next one); 0 disarms.
-    void failAt(int nth)
+    // The failing write returns `code` (SQLITE_FULL for a full disk); with
+    // `persist`, every write and sync after it fails too, as on a disk that
+    // stays full or a device that has gone.
+    void failAt(int nth, int code = SQLITE_IOERR_WRITE, bool persist = false)
     {
-        m_countdown = nth;
         m_failed = false;
+        m_code = code;
+        m_persist = persist;
+        m_countdown = nth;
     }
     bool failed() const { return m_failed; }
 
@@ -42,6 +47,7 @@ private:
 
     bool shouldFail()
     {
+        if (m_persist && m_failed) return true;
         if (m_countdown <= 0) return false;
         if (--m_countdown == 0) {
             m_failed = true;
@@ -66,7 +72,7 @@ private:
             return f(p)->real()->pMethods->xRead(f(p)->real(), b, n, o);
         };
         self->m_methods.xWrite = [](sqlite3_file* p, const void* b, int n, sqlite3_int64 o) {
-            if (f(p)->owner->shouldFail()) return SQLITE_IOERR_WRITE;
+            if (f(p)->owner->shouldFail()) return f(p)->owner->m_code.load();
             return f(p)->real()->pMethods->xWrite(f(p)->real(), b, n, o);
         };
         self->m_methods.xTruncate = [](sqlite3_file* p, sqlite3_int64 s) {
@@ -102,4 +108,6 @@ private:
     sqlite3_io_methods m_methods{};
     std::atomic<int> m_countdown{0};
     std::atomic<bool> m_failed{false};
+    std::atomic<int> m_code{SQLITE_IOERR_WRITE};
+    std::atomic<bool> m_persist{false};
 };
