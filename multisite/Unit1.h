@@ -168,6 +168,26 @@ private:
     void postRecords();
     void storeRecords();
 
+    // aftercare, compress and therapy toggles (Unit1Aftercare.cpp): one routine
+    // a family over the columns of sites 1-3; `family` 0-4 is the fracture and
+    // dislocation aftercare price, in the order of the buttons
+    void coldCompress(int site);
+    void warmCompress(int site);
+    void sprainAftercare(int site);
+    void longTermAftercare(int site);
+    void fractureAftercare(int family, int site);
+
+    // visit fees, travel, surcharges and splints (Unit1VisitFees.cpp), each
+    // over its own small table; the argument is the row in that table
+    void visitFee(int row);
+    void travelBand(int band);
+    void timeSurcharge(int kind);
+    void nightStormSurcharge();
+    void metalSplint(int size);
+    bool firstExaminationPresent() const;
+    void whiten(const QList<int>& shapes);
+    void lightOnly(const QList<int>& group, qsizetype chosen);
+
     // injury grid (Unit1Injuries.cpp): the button of `row` (1-11) and `site` (1-5)
     void injuryButton(int row, int site);
 
