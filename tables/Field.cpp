@@ -47,7 +47,9 @@ QString Field::asString() const
         [this](const auto& v) -> QString {
             using V = std::decay_t<decltype(v)>;
             if constexpr (std::is_same_v<V, std::monostate>) return {};
-            else if constexpr (std::is_same_v<V, double>) return QString::number(v, 'g', 15);
+            // The shortest text that reads back as the same double: with fewer
+            // digits a box would show, and a later post store, another number.
+            else if constexpr (std::is_same_v<V, double>) return QString::number(v, 'g', QLocale::FloatingPointShortest);
             else if constexpr (std::is_same_v<V, std::int64_t>)
                 return m_type == FieldType::Currency ? Currency::fromUnits(v).toText() : QString::number(v);
             else if constexpr (std::is_same_v<V, QString>) return v;

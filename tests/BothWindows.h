@@ -15,6 +15,8 @@
 #include "tables/Error.h"
 #include "tables/Table.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -35,6 +37,7 @@ struct Program {
     const char* calculate;  // "計算"
     const char* nameBox;    // the data-aware box of "氏名"
     const char* outsideBox; // the plain box of the fee outside insurance
+    const char* extraPost;  // a press that posts the extra-fee record
     std::vector<const char*> feeButtons; // one that writes the fee record, one the extra-fee record
 };
 
@@ -42,7 +45,7 @@ inline const Program multisite{
     "multisite",
     [](const QString& folder) { return std::make_unique<TForm1>(folder); },
     [](QWidget* w) { return std::vector{static_cast<TForm1*>(w)->Table1, static_cast<TForm1*>(w)->Table2}; },
-    "Button76", "Button77", "Button1", "Button73", "DBEdit3", "Edit6",
+    "Button76", "Button77", "Button1", "Button73", "DBEdit3", "Edit6", "Button77",
     {"Button102", "Button68"}, // "初検料", "金属副子大"
 };
 
@@ -50,7 +53,7 @@ inline const Program sprainentry{
     "sprainentry",
     [](const QString& folder) { return std::make_unique<TForm6>(folder); },
     [](QWidget* w) { return std::vector{static_cast<TForm6*>(w)->Table1, static_cast<TForm6*>(w)->Table3}; },
-    "Button31", "Button37", "Button30", "Button32", "EditDBEdit", "Edit1",
+    "Button31", "Button37", "Button30", "Button32", "EditDBEdit", "Edit1", "Button32",
     {"Button1", "Button29"}, // "初検料", "金属副子大"
 };
 
@@ -118,20 +121,33 @@ protected:
     void press(const char* button) const { control<QPushButton>(button)->click(); }
 
     // Types over the box's text key by key, each key carrying its character
-    // (QTest::keyClicks knows Latin-1 only), then leaves the box if asked.
-    void type(QLineEdit* box, const QString& text, bool leave = true) const
+    // (QTest::keyClicks knows Latin-1 only), or pastes it over with Ctrl+V.
+    // With `leave` the box gets the focus first and loses it after, as when
+    // the operator moves on; without, the text stays pending in the box.
+    void enter(QLineEdit* box, const QString& text, bool paste, bool leave) const
     {
-        box->setFocus();
+        if (leave)
+            box->setFocus();
         box->selectAll();
-        for (qsizetype i = 0; i < text.size();) {
-            const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, text.mid(i, n), Qt::NoModifier);
-            i += n;
+        if (paste) {
+            QGuiApplication::clipboard()->setText(text);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        } else if (text.isEmpty()) {
+            QTest::keyClick(box, Qt::Key_Delete);
+        } else {
+            for (qsizetype i = 0; i < text.size();) {
+                const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, text.mid(i, n), Qt::NoModifier);
+                i += n;
+            }
         }
         if (leave)
             box->clearFocus();
-        QCoreApplication::processEvents(); // an error on leaving is shown once the focus has moved
+        // An error on leaving is shown once the focus change is over.
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
     }
+    void type(QLineEdit* box, const QString& text, bool leave = true) const { enter(box, text, false, leave); }
     void type(const char* box, const QString& text, bool leave = true) const
     {
         type(control<QLineEdit>(box), text, leave);
