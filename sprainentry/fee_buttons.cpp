@@ -1,20 +1,5 @@
 #include "sakusei.h"
 
-void TForm6::Button1Click() {}
-void TForm6::Button2Click() {}
-void TForm6::Button3Click() {}
-void TForm6::Button4Click() {}
-void TForm6::Button5Click() {}
-void TForm6::Button6Click() {}
-void TForm6::Button7Click() {}
-void TForm6::Button8Click() {}
-void TForm6::Button9Click() {}
-void TForm6::Button10Click() {}
-void TForm6::Button11Click() {}
-void TForm6::Button12Click() {}
-void TForm6::Button13Click() {}
-void TForm6::Button14Click() {}
-void TForm6::Button15Click() {}
 void TForm6::Button16Click() {}
 void TForm6::Button17Click() {}
 void TForm6::Button18Click() {}
@@ -24,9 +9,6 @@ void TForm6::Button21Click() {}
 void TForm6::Button22Click() {}
 void TForm6::Button23Click() {}
 void TForm6::Button24Click() {}
-void TForm6::Button25Click() {}
-void TForm6::Button26Click() {}
-void TForm6::Button27Click() {}
 void TForm6::Button28Click() {}
 void TForm6::Button29Click() {}
 void TForm6::Button33Click() {}

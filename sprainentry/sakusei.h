@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -87,6 +88,18 @@ private:
     void FormCreate();
     void FormClose();
     void applyMode(char mode);
+
+    // Visit, treatment-kind and long-term aftercare buttons, and the
+    // onset-order checks they run (visit_buttons.cpp, treatment_buttons.cpp,
+    // onset_checks.cpp).
+    enum class TreatmentKind { First, FirstWithCold, Aftercare, AftercareWarmElectro, LongTerm };
+    void pressVisitFee(int button);
+    void pressTreatment(int site, TreatmentKind kind);
+    void withdrawFirstVisitSurcharges();
+    void runOnsetChecks(int button, const std::function<void()>& refuse);
+    // Indicator by its number (ShapeN); the toggle rule every fee button follows.
+    widgets::Shape* indicator(int number) const;
+    void toggleFee(int indicatorNumber, const std::function<void()>& apply, const std::function<void()>& withdraw);
 
     std::unique_ptr<Ui::TForm6> ui;
     QList<widgets::Shape*> m_indicators; // Shape1-Shape28, Shape31-Shape33
