@@ -50,7 +50,7 @@ void PrintTo(const ColumnState& s, std::ostream* os)
         << "\", box \"" << s.box.toStdString() << "\"}";
 }
 
-const QString indicatorLetters = u("CWLS");
+const QString indicatorLetters = u8("CWLS");
 
 class AftercareTest : public Unit1FeeTest {
 protected:
@@ -86,7 +86,7 @@ protected:
 };
 
 // Every column holding something in every field and box, all indicators white.
-ColumnState filled(const Column& c) { return {{u("9"), u("8"), u("7"), u("6")}, {}, QString::number(c.site * 1000)}; }
+ColumnState filled(const Column& c) { return {{u8("9"), u8("8"), u8("7"), u8("6")}, {}, QString::number(c.site * 1000)}; }
 
 // How a press leaves a field, relative to the column before the first press.
 enum class V { Kept, Empty, Price, LongTerm, Fracture };
@@ -133,14 +133,14 @@ void PrintTo(const FamilyCase& c, std::ostream* os) { *os << c.name; }
 ColumnState expected(const Column& c, const FamilyCase& family, const Outcome& o)
 {
     const ColumnState before = filled(c);
-    ColumnState s{{}, u(o.lime), o.boxEmptied ? QString() : before.box};
+    ColumnState s{{}, u8(o.lime), o.boxEmptied ? QString() : before.box};
     for (int i = 0; i < 4; ++i) {
         switch (o.fields[i]) {
         case Kept: s.fields[i] = before.fields[i]; break;
         case Empty: s.fields[i] = QString(); break;
-        case Price: s.fields[i] = u(c.prices[i]); break;
-        case LongTerm: s.fields[i] = u(c.longTerm[i]); break;
-        case Fracture: s.fields[i] = u(c.fracture[family.fracture]); break;
+        case Price: s.fields[i] = u8(c.prices[i]); break;
+        case LongTerm: s.fields[i] = u8(c.longTerm[i]); break;
+        case Fracture: s.fields[i] = u8(c.fracture[family.fracture]); break;
         }
     }
     return s;
@@ -189,10 +189,10 @@ struct ExclusionCase {
 
 TEST_F(AftercareTest, EachApplyEmptiesWhatCannotStandBesideItAndLeavesTheRest)
 {
-    const QStringList full{u("9"), u("8"), u("7"), u("6")};
-    const auto with = [&](const char* lime) { return ColumnState{{full[0], full[1], full[2], full[3]}, u(lime), u("1000")}; };
+    const QStringList full{u8("9"), u8("8"), u8("7"), u8("6")};
+    const auto with = [&](const char* lime) { return ColumnState{{full[0], full[1], full[2], full[3]}, u8(lime), u8("1000")}; };
     const auto s = [](const char* a, const char* w, const char* e, const char* c, const char* lime, const char* box) {
-        return ColumnState{{u(a), u(w), u(e), u(c)}, u(lime), u(box)};
+        return ColumnState{{u8(a), u8(w), u8(e), u8(c)}, u8(lime), u8(box)};
     };
     const ExclusionCase cases[] = {
         {"cold compress applies", with("W"), 57, s("9", "", "", "81", "C", "1000")},
@@ -232,7 +232,7 @@ struct SequenceCase {
 TEST_F(AftercareTest, PressSequencesEndInTheStateTheLastPressLeaves)
 {
     const auto s = [](const char* a, const char* w, const char* e, const char* c, const char* lime, const char* box) {
-        return ColumnState{{u(a), u(w), u(e), u(c)}, u(lime), u(box)};
+        return ColumnState{{u8(a), u8(w), u8(e), u8(c)}, u8(lime), u8(box)};
     };
     const SequenceCase cases[] = {
         {"long-term then sprain aftercare: the full price", 1, {100, 79}, s("510", "", "", "", "S", "")},
@@ -277,9 +277,9 @@ TEST_P(AftercarePriceTest, WritesTheAmountFromThePrice)
     const PriceCase& c = GetParam();
     price(c.priceField, c.yen);
     start();
-    write(form->Table1, {{c.feeField, u("9")}});
+    write(form->Table1, {{c.feeField, u8("9")}});
     press(c.button);
-    EXPECT_EQ(fee(c.feeField), u(c.written));
+    EXPECT_EQ(fee(c.feeField), u8(c.written));
     expectNoErrors();
 }
 
@@ -301,17 +301,17 @@ INSTANTIATE_TEST_SUITE_P(
 // already whitened stays white, the box keeps its amount and nothing is stored.
 TEST_F(AftercareTest, AMissingPriceStopsThePressBeforeAnythingIsStored)
 {
-    db.sql(u("ALTER TABLE \"捻挫打撲基料金\" DROP COLUMN \"脱臼後療料\""));
+    db.sql(u8("ALTER TABLE \"捻挫打撲基料金\" DROP COLUMN \"脱臼後療料\""));
     start();
-    arrange(columns[1], {{u("9"), u("8"), u("7"), u("6")}, u("S"), u("2000")});
+    arrange(columns[1], {{u8("9"), u8("8"), u8("7"), u8("6")}, u8("S"), u8("2000")});
 
     press(94);
 
     ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].contains(u("脱臼後療料"))) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains(u8("脱臼後療料"))) << errors[0].toStdString();
     EXPECT_FALSE(isLime(27));
-    EXPECT_EQ(siteBox(2)->text(), u("2000"));
-    EXPECT_EQ(fee("後療料2"), u("9"));
+    EXPECT_EQ(siteBox(2)->text(), u8("2000"));
+    EXPECT_EQ(fee("後療料2"), u8("9"));
 }
 
 } // namespace
