@@ -101,6 +101,15 @@ private:
     widgets::Shape* indicator(int number) const;
     void toggleFee(int indicatorNumber, const std::function<void()>& apply, const std::function<void()>& withdraw);
 
+    // Travel, time surcharges, information fee, night/storm surcharge and
+    // metal splints (fee_buttons.cpp); `row` is the button's row in its
+    // family's table there.
+    void travelBand(int row);
+    void timeSurcharge(int row);
+    void informationFee();
+    void nightStormSurcharge();
+    void metalSplint(int row);
+
     std::unique_ptr<Ui::TForm6> ui;
     QList<widgets::Shape*> m_indicators; // Shape1-Shape28, Shape31-Shape33
 };
