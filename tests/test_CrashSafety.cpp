@@ -195,6 +195,7 @@ TEST_P(CrashSafety, KillsAtRandomMomentsLeaveOnlyRecordsSomePostProduced)
     EXPECT_GT(states.size(), 0u) << "the sessions posted nothing";
 }
 
-INSTANTIATE_TEST_SUITE_P(BothPrograms, CrashSafety, testing::Values("multisite", "sprainentry"));
+INSTANTIATE_TEST_SUITE_P(BothPrograms, CrashSafety, testing::Values("multisite", "sprainentry"),
+                         [](const auto& info) { return std::string(info.param); });
 
 } // namespace

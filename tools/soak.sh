@@ -16,22 +16,23 @@ cmake -S "$top" -B "$build" -G Ninja -DHARUNIRE_WERROR=ON >/dev/null
 cmake --build "$build" -j "$(nproc)" --target test_CrashSafety
 
 per_program=$(((kills + 1) / 2))
+rm -f "$build"/soak-*.log
 pids=()
-for n in 0 1; do
-  HARUNIRE_CRASH_KILLS=$per_program "$build/tests/test_CrashSafety" --gtest_filter="*/$n" \
-    >"$build/soak-$n.log" 2>&1 &
+for program in multisite sprainentry; do
+  HARUNIRE_CRASH_KILLS=$per_program "$build/tests/test_CrashSafety" --gtest_filter="*/$program" \
+    >"$build/soak-$program.log" 2>&1 &
   pids+=($!)
 done
 failed=0
 for pid in "${pids[@]}"; do wait "$pid" || failed=1; done
 
 # Lines such as "crash-safety multisite: kills 500, inside a post 370, corrupt 0, torn 0".
-cat "$build"/soak-[01].log | grep '^crash-safety' || true
-read -r total inside corrupt torn < <(cat "$build"/soak-[01].log | awk -F'[ ,]+' '/^crash-safety/ {
+cat "$build"/soak-*.log | grep '^crash-safety' || true
+read -r total inside corrupt torn < <(cat "$build"/soak-*.log | awk -F'[ ,]+' '/^crash-safety/ {
   k += $4; i += $8; c += $10; t += $12 } END { print k + 0, i + 0, c + 0, t + 0 }')
 echo "soak: $total kills ($inside inside a post); corrupt or torn records found: $((corrupt + torn))"
 if ((failed)); then
-  grep -h -B2 -A8 'Failure' "$build"/soak-[01].log | head -60 >&2 || true
+  grep -h -B2 -A8 'Failure' "$build"/soak-*.log | head -60 >&2 || true
 fi
 
 "$top/tools/fuzz.sh" "$seconds" || failed=1
