@@ -63,18 +63,8 @@ constexpr PricedToggle metalSplintButtons[] = {
 };
 constexpr ToggleGroup splintGroup{metalSplintButtons, &TForm6::Table3, "金属副子"};
 
-// A fee button decides by its own indicator alone: white applies, lime
-// withdraws, and any other colour means the press is not this button's to act on.
-enum class Press { Apply, Withdraw, Ignore };
-
-Press pressOn(const Shape* own)
-{
-    if (own->brushColor() == widgets::clWhite)
-        return Press::Apply;
-    if (own->brushColor() == widgets::clLime)
-        return Press::Withdraw;
-    return Press::Ignore;
-}
+using widgets::Press;
+using widgets::pressOn;
 
 bool isLime(const Shape* shape)
 {

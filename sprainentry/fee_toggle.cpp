@@ -1,6 +1,5 @@
 #include "sakusei.h"
 
-#include "widgets/Colors.h"
 #include "widgets/Shape.h"
 
 #include <QtGlobal>
@@ -12,14 +11,11 @@ widgets::Shape* TForm6::indicator(int number) const
     return shape;
 }
 
-// White applies and lime withdraws. The buttons never paint any other colour,
-// so an indicator in one means the window no longer knows whether the fee is
-// applied: the press then leaves the fee and the record alone.
 void TForm6::toggleFee(int indicatorNumber, const std::function<void()>& apply, const std::function<void()>& withdraw)
 {
-    const QColor colour = indicator(indicatorNumber)->brushColor();
-    if (colour == widgets::clWhite)
-        apply();
-    else if (colour == widgets::clLime)
-        withdraw();
+    switch (widgets::pressOn(indicator(indicatorNumber))) {
+    case widgets::Press::Apply: apply(); break;
+    case widgets::Press::Withdraw: withdraw(); break;
+    case widgets::Press::Ignore: break;
+    }
 }

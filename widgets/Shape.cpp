@@ -22,4 +22,13 @@ void Shape::paintEvent(QPaintEvent*)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
+Press pressOn(const Shape* indicator)
+{
+    if (indicator->brushColor() == clWhite)
+        return Press::Apply;
+    if (indicator->brushColor() == clLime)
+        return Press::Withdraw;
+    return Press::Ignore;
+}
+
 } // namespace widgets

@@ -24,4 +24,10 @@ private:
     QColor m_brushColor = clWhite;
 };
 
+// What a press of a three-way toggle button does, decided by its own
+// indicator: white applies, lime withdraws, and any other colour means the
+// window no longer knows whether the fee is applied, so the press does nothing.
+enum class Press { Apply, Withdraw, Ignore };
+Press pressOn(const Shape* indicator);
+
 } // namespace widgets
