@@ -106,6 +106,8 @@ TEST_F(WindowFaults, EveryFailingWriteOfAPressLeavesOldOrPostedRecordsAndTheNext
             }
         }
         EXPECT_TRUE(posted.empty() || failedPresses > 0) << "no fault reached the press's posts";
+        std::cout << "window faults: " << press.program->name << " " << press.button << ": " << failedPresses
+                  << " failing writes or syncs" << std::endl;
         injected += failedPresses;
     }
     std::cout << "window faults: " << injected << " failing writes or syncs injected into presses" << std::endl;
