@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/RateDraw.h"
 #include "tables/Currency.h"
+#include "tables/Rate.h"
 #include "tables/Table.h"
 
 #include <QDate>
@@ -11,7 +12,6 @@
 #include <array>
 #include <numeric>
 #include <span>
-#include <stdexcept>
 #include <variant>
 #include <vector>
 
@@ -23,32 +23,14 @@ namespace {
 
 // The co-payment rate of a visit is forced at random: each rate has a number
 // of the 44 equally likely outcomes of one draw.
-constexpr int wholeTotal = -1; // "100%": the patient pays the total, not rounded
-struct Rate {
-    const char* text;
-    int outcomes;
-    int tenths;
+constexpr tables::Rate rates[] = {
+    {"２割", 30, 2}, {"３割", 1, 3}, {"１割", 1, 1}, {"０割", 10, 0}, {"100%", 2, tables::Rate::wholeTotal},
 };
-constexpr std::array<Rate, 5> rates{{
-    {"２割", 30, 2},
-    {"３割", 1, 3},
-    {"１割", 1, 1},
-    {"０割", 10, 0}, // Currency::copayment at 0 tenths is 0 for any total
-    {"100%", 2, wholeTotal},
-}};
-constexpr int drawOutcomes =
-    std::accumulate(rates.begin(), rates.end(), 0, [](int sum, const Rate& r) { return sum + r.outcomes; });
-static_assert(drawOutcomes == 44);
+static_assert(tables::outcomesOf(rates) == 44);
 
-const Rate& drawRate()
+const tables::Rate& drawRate()
 {
-    int n = platform::drawUniform(drawOutcomes);
-    for (const Rate& rate : rates) {
-        if (n < rate.outcomes)
-            return rate;
-        n -= rate.outcomes;
-    }
-    throw std::logic_error("負担率の抽選結果が範囲外です。処理を中止しました。");
+    return tables::rateForOutcome(rates, platform::drawUniform(tables::outcomesOf(rates)));
 }
 
 // The record has three initial-treatment fields for five sites: site 4 is
@@ -117,7 +99,7 @@ void write(Field& field, const Output& output)
 // half-computed total is left in edit state for the next post to store.
 void TForm1::Button73Click()
 {
-    const Rate& rate = drawRate();
+    const tables::Rate& rate = drawRate();
     Table1->open();
     Table1->edit();
     field(Table1, "負担率").setAsString(QString::fromUtf8(rate.text));
@@ -141,8 +123,7 @@ void TForm1::Button73Click()
                                   + sum(Table1, aftercareFees)
                                   + std::accumulate(treatments.begin(), treatments.end(), Currency())
                                   + sum(Table1, coldCompressFees);
-    const Currency copayment =
-        rate.tenths == wholeTotal ? insuredTotal : Currency::copayment(insuredTotal, rate.tenths);
+    const Currency copayment = rate.copayment(insuredTotal);
     const Currency counter = copayment + outsideInsurance;
     const Currency otherSurcharges = extra + sum(Table1, timeSurcharges);
     const QDate today = platform::today();

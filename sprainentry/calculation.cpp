@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/RateDraw.h"
 #include "tables/Currency.h"
+#include "tables/Rate.h"
 #include "tables/Table.h"
 #include "widgets/Colors.h"
 #include "widgets/Shape.h"
@@ -21,24 +22,15 @@ using tables::Table;
 
 namespace {
 
-// The co-payment rate is drawn from 53 equally likely outcomes: a draw up to
-// `lastDraw` (and above the previous row's) gives the row's rate.
-constexpr int drawOutcomes = 53;
-constexpr int wholeTotal = -1; // "100%": the patient pays the total, unrounded
-struct Rate {
-    int lastDraw;
-    const char* text;
-    int tenths;
+// The co-payment rate is drawn from 53 equally likely outcomes.
+constexpr tables::Rate rates[] = {
+    {"２割", 31, 2}, {"３割", 1, 3}, {"１割", 1, 1}, {"０割", 15, 0}, {"100%", 5, tables::Rate::wholeTotal},
 };
-constexpr Rate rates[] = {
-    {30, "２割", 2}, {31, "３割", 3}, {32, "１割", 1}, {47, "０割", 0}, {52, "100%", wholeTotal},
-};
-static_assert(std::size(rates) > 0 && rates[std::size(rates) - 1].lastDraw == drawOutcomes - 1);
+static_assert(tables::outcomesOf(rates) == 53);
 
-const Rate& drawRate()
+const tables::Rate& drawRate()
 {
-    const int n = platform::drawUniform(drawOutcomes);
-    return *std::find_if(std::begin(rates), std::end(rates), [n](const Rate& r) { return n <= r.lastDraw; });
+    return tables::rateForOutcome(rates, platform::drawUniform(tables::outcomesOf(rates)));
 }
 
 // Insured fees summed before the surcharges, in this order.
@@ -73,7 +65,7 @@ Currency sum(Table* table, std::span<const char* const> names)
 // the drawn rate is stored by then.
 void TForm6::Button32Click()
 {
-    const Rate& rate = drawRate();
+    const tables::Rate& rate = drawRate();
     Table1->open();
     Table1->edit();
     field(Table1, "負担率").setAsString(QString::fromUtf8(rate.text));
@@ -102,8 +94,7 @@ void TForm6::Button32Click()
                                      + sum(Table1, std::array{"深夜加算", "休日加算", "時間外加算"});
     const Currency insuredTotal = sum(Table1, visitAndSiteFees) + travel
                                   + field(Table1, "施術情報提供料").asCurrency() + otherSurcharges;
-    const Currency copayment =
-        rate.tenths == wholeTotal ? insuredTotal : Currency::copayment(insuredTotal, rate.tenths);
+    const Currency copayment = rate.copayment(insuredTotal);
     const Currency counter = outsideInsurance + copayment;
     const QDate today = platform::today();
 
