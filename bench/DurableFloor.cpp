@@ -26,7 +26,8 @@ DurableFloor::DurableFloor(const QString& folder)
     const QByteArray file = QDir(folder).filePath(QString::fromUtf8(tables::schema::DatabaseFile)).toUtf8();
     if (sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         fail("open");
-    // The pragmas of Table::open; keep the two in step.
+    // What the table layer gives every connection (configure() in
+    // tables/Table.cpp); keep the two in step.
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, 5000);
     exec("PRAGMA synchronous=FULL");
