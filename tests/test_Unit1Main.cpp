@@ -1,61 +1,13 @@
-#include "TempDatabase.h"
-
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QThread>
-#include <gtest/gtest.h>
-#include <memory>
+#include "RealProgram.h"
 
 namespace {
 
 QString u(const char* s) { return QString::fromUtf8(s); }
 
-QString program() { return qEnvironmentVariable("HARUNIRE_TEST_BIN_DIR") + u("/multisite/multisite"); }
-
-// The real program, started the way the README starts it, on a data root of its own.
-class Unit1MainTest : public testing::Test {
+// The real multisite program on a data root and a session of its own.
+class Unit1MainTest : public RealProgramTest {
 protected:
-    Unit1MainTest()
-    {
-        env.insert(u("HARUNIRE_ROOT"), db.root());
-        env.insert(u("XDG_RUNTIME_DIR"), runtime.path());
-        env.insert(u("QT_QPA_PLATFORM"), u("offscreen"));
-    }
-    ~Unit1MainTest() override
-    {
-        for (auto& p : processes)
-            if (p->state() != QProcess::NotRunning) {
-                p->kill();
-                p->waitForFinished();
-            }
-    }
-
-    QProcess& launch(const QStringList& args = {})
-    {
-        processes.push_back(std::make_unique<QProcess>());
-        QProcess& p = *processes.back();
-        p.setProcessEnvironment(env);
-        p.start(program(), args);
-        EXPECT_TRUE(p.waitForStarted());
-        return p;
-    }
-
-    // A start-up reset has run when the stamped first-examination fee is gone.
-    void stampVisit() { db.sql(u("INSERT OR REPLACE INTO \"料金\" (rowid, \"初検料\") VALUES (1, 10000)")); }
-    bool startUpResetRan(int ms = 10000)
-    {
-        for (int waited = 0; waited < ms; waited += 50) {
-            if (db.value(u("SELECT quote(\"初検料\") FROM \"料金\" WHERE rowid = 1")) == u("NULL"))
-                return true;
-            QThread::msleep(50);
-        }
-        return false;
-    }
-
-    TempDatabase db;
-    QTemporaryDir runtime;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    std::vector<std::unique_ptr<QProcess>> processes;
+    QProcess& launch(const QStringList& args = {}) { return RealProgramTest::launch("/multisite/multisite", args); }
 };
 
 TEST_F(Unit1MainTest, HelpAndABadModeAnswerWithoutADisplay)
