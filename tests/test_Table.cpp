@@ -352,6 +352,22 @@ TEST(TableErrors, AReadOnlyDatabaseOrFolderRefusesThePostAndKeepsTheEdit)
     }
 }
 
+TEST(TableErrors, ATableOpenedReadOnlyPostsOnceTheFileIsWritableAgain)
+{
+    TempDatabase db;
+    Table fee(db.folder(), u(schema::FeeTable));
+    {
+        ReadOnly ro(db.file());
+        if (!ro.ok()) GTEST_SKIP() << "cannot make files read-only here";
+        fee.open();
+        fee.edit();
+        fee.fieldByName(u("氏名")).setAsString(u("x"));
+        EXPECT_THROW(fee.post(), DatabaseError);
+    }
+    fee.post(); // no restart needed: the edit goes through on a fresh connection
+    EXPECT_EQ(db.stored("氏名"), u("text:x"));
+}
+
 TEST(TableErrors, ADatabaseHeldByAnotherWriterIsWaitedForThenReported)
 {
     TempDatabase db;
