@@ -12,7 +12,9 @@
 #include <QDate>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringList>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -177,6 +179,17 @@ Driver::Driver(const Script& script, const QString& folder) : m_script(script)
         for (const QString& name : family.buttons)
             m_buttons.back().push_back(control<QPushButton>(m_window.get(), name));
     }
+    // A button the script does not know would go unmeasured: say so.
+    QStringList unpressed;
+    for (const QPushButton* button : m_window->findChildren<QPushButton*>()) {
+        bool known = false;
+        for (const auto& row : m_buttons)
+            known = known || std::find(row.begin(), row.end(), button) != row.end();
+        if (!known)
+            unpressed << button->objectName();
+    }
+    if (!unpressed.isEmpty())
+        std::fprintf(stderr, "%s: no family presses %s\n", script.program, qPrintable(unpressed.join(u' ')));
     m_next.assign(script.families.size(), 0);
     for (const Step& step : script.visit) {
         int family = step.family ? 0 : -1;
