@@ -4,6 +4,7 @@
 #include "platform/ErrorBox.h"
 #include "platform/Help.h"
 #include "tables/Table.h"
+#include "widgets/Boxes.h"
 #include "widgets/Colors.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DataSource.h"
@@ -179,7 +180,7 @@ void TForm1::Button1Click()
     for (const RecordField& field : fullResetFields)
         empty(this->*field.table, field.name);
     for (QLineEdit* box : m_siteBoxes)
-        box->clear();
+        widgets::emptyBox(box);
     postRecords();
 }
 
@@ -195,7 +196,7 @@ void TForm1::siteReset(int site)
         for (const char* field : reset.feeFields)
             empty(Table1, field);
     }
-    siteBox(site)->clear();
+    widgets::emptyBox(siteBox(site));
     if (hasFees)
         Table1->post();
 }
@@ -206,7 +207,7 @@ void TForm1::Button107Click() { siteReset(3); }
 void TForm1::Button108Click() { siteReset(4); }
 void TForm1::Button109Click() { siteReset(5); }
 
-void TForm1::Button74Click() { ui->Edit6->clear(); }
+void TForm1::Button74Click() { widgets::emptyBox(ui->Edit6); }
 void TForm1::Button75Click() { close(); }
 void TForm1::Button76Click() { editRecords(); }
 void TForm1::Button77Click() { storeRecords(); }

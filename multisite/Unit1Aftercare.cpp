@@ -2,6 +2,7 @@
 
 #include "tables/Currency.h"
 #include "tables/Table.h"
+#include "widgets/Boxes.h"
 #include "widgets/Colors.h"
 #include "widgets/Shape.h"
 
@@ -106,7 +107,7 @@ void TForm1::warmCompress(int site)
         copyAsText(Table3, Table1, c.warm, c.warm);
         copyAsText(Table3, Table1, c.electro, c.electro);
         empty(Table1, c.cold);
-        siteBox(site)->clear();
+        widgets::emptyBox(siteBox(site));
         // Long-term aftercare holds the warm compress at its reduced price.
         if (isLime(indicator(c.longTermShape))) {
             empty(Table1, c.aftercare);
@@ -135,7 +136,7 @@ void TForm1::sprainAftercare(int site)
             empty(Table1, c.warm);
             empty(Table1, c.electro);
         }
-        siteBox(site)->clear();
+        widgets::emptyBox(siteBox(site));
     } else {
         white(indicator(c.sprainShape));
         Table1->open();
@@ -155,7 +156,7 @@ void TForm1::longTermAftercare(int site)
         for (const char* name : {c.aftercare, c.warm, c.electro})
             reduce(Table3, Table1, name, name, longTermPercent);
         empty(Table1, c.cold);
-        siteBox(site)->clear();
+        widgets::emptyBox(siteBox(site));
     } else {
         white(indicator(c.longTermShape));
         editWithPrices(Table3, Table1);
@@ -182,7 +183,7 @@ void TForm1::fractureAftercare(int family, int site)
         empty(Table1, c.warm);
         empty(Table1, c.electro);
     }
-    siteBox(site)->clear();
+    widgets::emptyBox(siteBox(site));
     Table1->post();
 }
 

@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "tables/Table.h"
+#include "widgets/Boxes.h"
 #include "widgets/Colors.h"
 #include "widgets/Shape.h"
 
@@ -147,7 +148,7 @@ void TForm1::visitFee(int row)
         Table2->post();
     Table1->post();
     if (branch.emptiesFirstSite)
-        siteBox(1)->clear();
+        widgets::emptyBox(siteBox(1));
 }
 
 // Pressing another band switches to it; an applied night/storm surcharge

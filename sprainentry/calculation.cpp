@@ -1,4 +1,5 @@
 #include "sakusei.h"
+#include "widgets/Boxes.h"
 #include "widgets/DataSource.h"
 #include "ui_sakusei.h"
 
@@ -115,5 +116,5 @@ void TForm6::Button32Click()
     // The surcharge counted in the totals is stored with them, not left pending.
     Table3->post();
     if (outsideInsurance == Currency())
-        ui->Edit1->clear();
+        widgets::emptyBox(ui->Edit1);
 }

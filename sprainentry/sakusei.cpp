@@ -5,6 +5,7 @@
 #include "platform/Help.h"
 #include "tables/Schema.h"
 #include "tables/Table.h"
+#include "widgets/Boxes.h"
 #include "widgets/Colors.h"
 #include "widgets/DataSource.h"
 #include "widgets/DBEdit.h"
@@ -180,5 +181,5 @@ void TForm6::Button40Click()
     Table1->edit();
     Table1->fieldByName(QStringLiteral("保険外料金")).setAsCurrency(tables::Currency());
     Table1->post();
-    ui->Edit1->clear();
+    widgets::emptyBox(ui->Edit1);
 }

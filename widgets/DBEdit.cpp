@@ -163,11 +163,17 @@ void DBEdit::showFieldText()
     configureInput();
     const tables::Field* f = field();
     const QString value = f ? f->asString() : QString();
-    if (value == text())
+    // Setting the text also drops the box's undo history, which would
+    // otherwise keep every keystroke typed into it for the life of the window.
+    const bool sameText = value == text();
+    if (sameText && !isUndoAvailable() && !isRedoAvailable())
         return;
+    const int cursor = cursorPosition();
     m_validator->setActive(false);
     setText(value);
     m_validator->setActive(true);
+    if (sameText)
+        setCursorPosition(cursor);
 }
 
 void DBEdit::followRecord()
