@@ -12,7 +12,7 @@ packages=(
   libsqlite3-dev sqlite3
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
-  xvfb xauth x11-apps
+  xvfb xauth x11-apps e2fsprogs
 )
 missing=()
 for p in "${packages[@]}"; do
