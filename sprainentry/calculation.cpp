@@ -75,9 +75,10 @@ void TForm6::Button32Click()
     Table3->open();
     Table3->edit();
     Table3->post();
-    Table1->close();
+    // Both records are read afresh as stored. Table3 closes first, so a
+    // Table1 that cannot be opened again leaves both closed.
     Table3->close();
-    Table1->open();
+    Table1->reopen();
     Table3->open();
     Table1->edit();
     Table3->edit();

@@ -137,9 +137,8 @@ void TForm6::FormClose()
 // records as stored and its own posts store nothing half-typed.
 void TForm6::Button30Click()
 {
-    Table1->close();
     Table3->close();
-    Table1->open();
+    Table1->reopen();
     Table1->edit();
     for (widgets::Shape* indicator : m_indicators)
         indicator->setBrushColor(widgets::clWhite);

@@ -2,8 +2,10 @@
 #include "Error.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace tables {
 
@@ -24,6 +26,14 @@ struct Stmt {
 
 constexpr int kBusyTimeoutMs = 5000;
 
+// Runs a statement that returns no rows and readies it for the next run.
+int step(sqlite3_stmt* stmt)
+{
+    const int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    return rc;
+}
+
 // What every connection of ours runs with; SQLITE_OK or the failing code.
 int configure(sqlite3* db)
 {
@@ -41,6 +51,14 @@ sqlite3* writableConnection(const QString& path)
         return db;
     sqlite3_close_v2(db);
     return nullptr;
+}
+
+// Which file (device, inode) a path names now; nothing when there is none.
+std::optional<std::pair<unsigned long long, unsigned long long>> fileAt(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return std::nullopt;
+    return std::pair<unsigned long long, unsigned long long>(st.st_dev, st.st_ino);
 }
 
 // A field the programs need is not in the table: the file was not made by
@@ -62,6 +80,7 @@ Table::~Table() { closeConnection(); }
 void Table::setFolder(const QString& folder)
 {
     close();
+    closeConnection();
     m_folder = folder;
 }
 
@@ -106,12 +125,6 @@ void Table::fail(const QString& what, int rc) const
     }
 }
 
-void Table::exec(const char* sql, const QString& what)
-{
-    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) fail(what, sqlite3_extended_errcode(m_db));
-}
-
 void Table::requireActive(const char* what) const
 {
     if (m_state == State::Inactive)
@@ -126,7 +139,18 @@ void Table::open()
         throw DatabaseError(QStringLiteral("データフォルダ %1 がありません（テーブル「%2」）。"
                                            "harunire-initdb でデータフォルダを作成してください。")
                                 .arg(QDir::toNativeSeparators(m_folder), m_name));
-    if (!QFileInfo::exists(databasePath())) fail(QStringLiteral("オープン"), SQLITE_CANTOPEN);
+    const auto file = fileAt(databasePath());
+    if (!file) {
+        closeConnection();
+        fail(QStringLiteral("オープン"), SQLITE_CANTOPEN);
+    }
+    if (m_db && *file == m_fileId && resumeParked()) {
+        m_state = State::Browse;
+        emit changed(nullptr);
+        return;
+    }
+    closeConnection();
+    m_fileId = *file;
 
     // The programs never create a database: without SQLITE_OPEN_CREATE a
     // missing file stays an error instead of becoming an empty database.
@@ -134,15 +158,54 @@ void Table::open()
     try {
         if (rc != SQLITE_OK) fail(QStringLiteral("オープン"), rc);
         if (configure(m_db) != SQLITE_OK) fail(QStringLiteral("オープン"), sqlite3_extended_errcode(m_db));
+        m_schemaVersion = schemaVersion();
         loadFields();
         prepareStatements();
         readRecord();
+        indexFields();
     } catch (...) {
         closeConnection();
         throw;
     }
     m_state = State::Browse;
-    emit changed();
+    emit changed(nullptr);
+}
+
+// The parked connection serves again only while the file is the one it was
+// opened on and nobody changed the schema the field list was checked against;
+// anything else, an error included, takes a fresh open.
+bool Table::resumeParked()
+{
+    if (m_parkedFields.empty() || schemaVersion() != m_schemaVersion) return false;
+    m_fields = std::move(m_parkedFields);
+    m_parkedFields.clear();
+    try {
+        readRecord();
+    } catch (const DatabaseError&) {
+        m_fields.clear();
+        return false;
+    }
+    indexFields();
+    return true;
+}
+
+void Table::indexFields()
+{
+    m_fieldIndex.clear();
+    m_fieldIndex.reserve(qsizetype(m_fields.size()));
+    for (Field& f : m_fields) m_fieldIndex.insert(f.name(), &f);
+}
+
+// -1 when it cannot be read.
+int Table::schemaVersion()
+{
+    if (!m_schemaStmt &&
+        sqlite3_prepare_v3(m_db, "PRAGMA schema_version", -1, SQLITE_PREPARE_PERSISTENT, &m_schemaStmt, nullptr) !=
+            SQLITE_OK)
+        return -1;
+    const int version = sqlite3_step(m_schemaStmt) == SQLITE_ROW ? sqlite3_column_int(m_schemaStmt, 0) : -1;
+    sqlite3_reset(m_schemaStmt);
+    return version;
 }
 
 void Table::loadFields()
@@ -213,6 +276,8 @@ void Table::prepareStatements()
     prepare(m_select, "SELECT rowid, " + cols + " FROM " + table + " ORDER BY rowid LIMIT 1");
     prepare(m_update, "UPDATE " + table + " SET " + sets + " WHERE rowid = " + rowParam);
     prepare(m_insert, "INSERT INTO " + table + " (" + cols + ") VALUES (" + params + ")");
+    prepare(m_begin, "BEGIN IMMEDIATE");
+    prepare(m_commit, "COMMIT");
 }
 
 void Table::prepare(sqlite3_stmt*& stmt, const QByteArray& sql)
@@ -280,7 +345,9 @@ Field::Value Table::columnValue(const Field& f, int col) const
 
 void Table::closeConnection()
 {
-    for (sqlite3_stmt** s : {&m_select, &m_update, &m_insert}) {
+    m_parkedFields.clear();
+    m_schemaVersion = -1;
+    for (sqlite3_stmt** s : {&m_select, &m_update, &m_insert, &m_schemaStmt, &m_begin, &m_commit}) {
         sqlite3_finalize(*s);
         *s = nullptr;
     }
@@ -288,15 +355,32 @@ void Table::closeConnection()
     m_db = nullptr;
 }
 
-void Table::close()
+void Table::park()
 {
-    if (!isActive()) return;
-    closeConnection();
+    m_parkedFields = std::move(m_fields);
     m_fields.clear();
+    m_fieldIndex.clear();
     m_saved.clear();
     m_rowid.reset();
     m_state = State::Inactive;
-    emit changed();
+}
+
+void Table::close()
+{
+    if (!isActive()) return;
+    park();
+    emit changed(nullptr);
+}
+
+void Table::reopen()
+{
+    if (isActive()) park();
+    try {
+        open();
+    } catch (...) {
+        emit changed(nullptr);
+        throw;
+    }
 }
 
 void Table::edit()
@@ -304,7 +388,7 @@ void Table::edit()
     requireActive("編集");
     if (m_state == State::Edit || m_state == State::Insert) return;
     m_state = m_rowid ? State::Edit : State::Insert;
-    emit changed();
+    emit changed(nullptr);
 }
 
 void Table::bindRecord(sqlite3_stmt* stmt)
@@ -349,17 +433,17 @@ void Table::post()
         if (sqlite3* fresh = writableConnection(databasePath())) {
             closeConnection();
             m_db = fresh;
+            m_schemaVersion = schemaVersion();
             prepareStatements();
         }
     }
-    exec("BEGIN IMMEDIATE", what);
+    if (step(m_begin) != SQLITE_DONE) fail(what, sqlite3_extended_errcode(m_db));
     try {
         bool inserted = false;
         if (m_state == State::Edit) {
             bindRecord(m_update);
             sqlite3_bind_int64(m_update, int(m_fields.size()) + 1, *m_rowid);
-            const int rc = sqlite3_step(m_update);
-            sqlite3_reset(m_update);
+            const int rc = step(m_update);
             if (rc != SQLITE_DONE) fail(what, sqlite3_extended_errcode(m_db));
             // The row was deleted behind our back: store the record again
             // rather than lose it.
@@ -367,13 +451,11 @@ void Table::post()
         }
         if (m_state == State::Insert || inserted) {
             bindRecord(m_insert);
-            const int rc = sqlite3_step(m_insert);
-            sqlite3_reset(m_insert);
+            const int rc = step(m_insert);
             if (rc != SQLITE_DONE) fail(what, sqlite3_extended_errcode(m_db));
             m_rowid = sqlite3_last_insert_rowid(m_db);
         }
-        const int rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
-        if (rc != SQLITE_OK) fail(what, sqlite3_extended_errcode(m_db));
+        if (step(m_commit) != SQLITE_DONE) fail(what, sqlite3_extended_errcode(m_db));
     } catch (...) {
         if (!sqlite3_get_autocommit(m_db)) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
@@ -381,14 +463,12 @@ void Table::post()
     m_saved.clear();
     for (const Field& f : m_fields) m_saved.push_back(f.m_value);
     m_state = State::Browse;
-    emit changed();
+    emit changed(nullptr);
 }
 
 Field* Table::findField(const QString& name)
 {
-    for (Field& f : m_fields)
-        if (f.name() == name) return &f;
-    return nullptr;
+    return m_fieldIndex.value(name, nullptr);
 }
 
 Field& Table::fieldByName(const QString& name)
@@ -409,6 +489,6 @@ void Table::removeUpdater(int id)
     std::erase_if(m_updaters, [id](const auto& u) { return u.first == id; });
 }
 
-void Table::fieldWritten(Field&) { emit changed(); }
+void Table::fieldWritten(const Field& f) { emit changed(&f); }
 
 } // namespace tables

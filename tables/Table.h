@@ -2,12 +2,14 @@
 #include "Field.h"
 #include "Schema.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <deque>
 #include <functional>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 struct sqlite3;
@@ -39,6 +41,10 @@ public:
 
     void open();   // nothing if already open
     void close();  // unposted changes are dropped
+    // close() then open(), with one change signal for the pair: boxes bound
+    // to the table go from the old record straight to the stored one. A
+    // failed open leaves the table closed, as the pair would.
+    void reopen();
     void edit();   // nothing if already editing; on an empty table starts a record
     void post();   // nothing unless editing
 
@@ -58,23 +64,26 @@ public:
     void removeUpdater(int id);
 
 signals:
-    // The buffer changed: a field was written, or the table was opened,
-    // posted, closed or put into edit state.
-    void changed();
+    // The buffer changed: `field` was written, or, with no field, the table
+    // was opened, posted, closed or put into edit state.
+    void changed(const tables::Field* field);
 
 private:
     friend class Field;
     QString databasePath() const;
     void requireActive(const char* what) const;
-    void fieldWritten(Field& f);
+    void fieldWritten(const Field& f);
     [[noreturn]] void fail(const QString& what, int rc) const;
-    void exec(const char* sql, const QString& what);
     void loadFields();
     void prepareStatements();
     void prepare(sqlite3_stmt*& stmt, const QByteArray& sql);
     void readRecord();
     Field::Value columnValue(const Field& f, int col) const;
     void bindRecord(sqlite3_stmt* stmt);
+    void park();
+    bool resumeParked();
+    void indexFields();
+    int schemaVersion();
     void closeConnection();
 
     QString m_folder;
@@ -86,6 +95,16 @@ private:
     sqlite3_stmt* m_update = nullptr;
     sqlite3_stmt* m_insert = nullptr;
     std::deque<Field> m_fields;     // deque: Field& stays valid
+    // A closed table keeps its connection, statements and checked field list
+    // for the next open of the same file with the same schema: the handlers
+    // close and reopen tables within one press.
+    std::deque<Field> m_parkedFields;
+    std::pair<unsigned long long, unsigned long long> m_fileId; // device, inode
+    int m_schemaVersion = -1;
+    sqlite3_stmt* m_schemaStmt = nullptr;
+    sqlite3_stmt* m_begin = nullptr;
+    sqlite3_stmt* m_commit = nullptr;
+    QHash<QString, Field*> m_fieldIndex; // boxes look their field up on every change
     std::vector<Field::Value> m_saved; // the record as stored, restored by close/cancel
     std::optional<long long> m_rowid;
     std::vector<std::pair<int, Updater>> m_updaters;

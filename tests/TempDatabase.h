@@ -16,10 +16,14 @@ public:
     QString file() const { return QDir(folder()).filePath(QStringLiteral("tables.sqlite3")); }
     QString root() const { return m_dir.path(); }
 
-    void sql(const QString& statement) const
+    void sql(const QString& statement) const { sqlAt(folder(), statement); }
+
+    // The same against the database of another data folder.
+    static void sqlAt(const QString& folder, const QString& statement)
     {
         sqlite3* db = nullptr;
-        sqlite3_open(file().toUtf8().constData(), &db);
+        const QString file = QDir(folder).filePath(QStringLiteral("tables.sqlite3"));
+        sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
         char* err = nullptr;
         const int rc = sqlite3_exec(db, statement.toUtf8().constData(), nullptr, nullptr, &err);
         EXPECT_EQ(rc, SQLITE_OK) << (err ? err : "") << " in " << statement.toStdString();

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
+#include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -214,6 +216,30 @@ TEST_F(TableTest, SignalsEveryChangeOfTheBuffer)
     EXPECT_EQ(spy.count(), 5);
 }
 
+// What boxes see: one change for the pair, never the closed table between.
+TEST_F(TableTest, ReopenDropsUnpostedChangesAndSignalsOnce)
+{
+    db.sql(u("INSERT INTO \"料金\" (\"氏名\") VALUES ('stored')"));
+    fee.open();
+    fee.edit();
+    f("氏名").setAsString(u("typed"));
+    QSignalSpy spy(&fee, &Table::changed);
+    fee.reopen();
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(fee.state(), Table::State::Browse);
+    EXPECT_EQ(f("氏名").asString(), "stored");
+
+    fee.close();
+    fee.reopen(); // a closed table just opens
+    EXPECT_TRUE(fee.isActive());
+
+    ASSERT_TRUE(QFile::remove(db.file()));
+    spy.clear();
+    EXPECT_THROW(fee.reopen(), DatabaseError);
+    EXPECT_FALSE(fee.isActive());
+    EXPECT_EQ(spy.count(), 1) << "the boxes must learn the table closed";
+}
+
 TEST_F(TableTest, ARecordDeletedBehindOurBackIsStoredAgain)
 {
     fee.open();
@@ -276,6 +302,70 @@ void expectOpenFails(Table& t, const QString& mentions)
         ADD_FAILURE() << "opened";
     } catch (const DatabaseError& e) {
         EXPECT_TRUE(e.message().contains(mentions)) << e.what();
+    }
+}
+
+// The programs close and reopen tables within one press, and the other
+// program or the operator may change the file in between: every open must
+// see the file as it is now, never a connection's memory of an older one.
+TEST(TableReopen, SeesTheFileAsItIsAtTheOpen)
+{
+    struct Case {
+        const char* what;
+        std::function<void(TempDatabase&)> change;
+        const char* readsName; // nullptr: the open fails
+        const char* errorMentions;
+    };
+    const Case cases[] = {
+        {"another connection rewrote the record",
+         [](TempDatabase& db) { db.sql(u("UPDATE \"料金\" SET \"氏名\" = 'other'")); }, "other", nullptr},
+        {"the file was replaced by another database",
+         [](TempDatabase& db) {
+             const QString other = db.root() + u("/other");
+             ASSERT_TRUE(tools::createDatabase(other));
+             TempDatabase::sqlAt(other, u("INSERT INTO \"料金\" (\"氏名\") VALUES ('replaced')"));
+             ASSERT_EQ(::rename(QFile::encodeName(other + u("/tables.sqlite3")).constData(),
+                                QFile::encodeName(db.file()).constData()), 0);
+         },
+         "replaced", nullptr},
+        {"a field the program needs was dropped",
+         [](TempDatabase& db) { db.sql(u("ALTER TABLE \"料金\" DROP COLUMN \"三部位目\"")); }, nullptr, "三部位目"},
+        {"a field the program needs changed its type",
+         [](TempDatabase& db) {
+             db.sql(u("ALTER TABLE \"料金\" DROP COLUMN \"初検料\"; ALTER TABLE \"料金\" ADD COLUMN \"初検料\" VARCHAR(10)"));
+         },
+         nullptr, "初検料"},
+        {"the file was deleted",
+         [](TempDatabase& db) { ASSERT_TRUE(QFile::remove(db.file())); }, nullptr, "harunire-initdb"},
+        {"the file was overwritten with junk",
+         [](TempDatabase& db) {
+             QFile junk(db.file());
+             ASSERT_TRUE(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
+             junk.write(QByteArray(8192, 'x'));
+         },
+         nullptr, "データベースではない"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDatabase db;
+        db.sql(u("INSERT INTO \"料金\" (\"氏名\") VALUES ('before')"));
+        Table fee(db.folder(), u(schema::FeeTable));
+        fee.setFieldDefs(schema::feeFields());
+        fee.open();
+        ASSERT_EQ(fee.fieldByName(u("氏名")).asString(), "before");
+        fee.close();
+        c.change(db);
+        if (c.readsName) {
+            fee.open();
+            EXPECT_EQ(fee.fieldByName(u("氏名")).asString(), u(c.readsName));
+            fee.edit();
+            fee.fieldByName(u("初検料")).setAsString(u("1550"));
+            fee.post();
+            EXPECT_EQ(db.stored("初検料"), "integer:15500000");
+        } else {
+            expectOpenFails(fee, u(c.errorMentions));
+            EXPECT_FALSE(fee.isActive());
+        }
     }
 }
 

@@ -151,17 +151,18 @@ tables::Field::Value DBEdit::fieldValue() const
     return f ? f->value() : tables::Field::Value{};
 }
 
-void DBEdit::configureInput()
+void DBEdit::configureInput() { configureInput(field()); }
+
+void DBEdit::configureInput(const tables::Field* f)
 {
-    const tables::Field* f = field();
     m_validator->configure(f && f->type() == tables::FieldType::Text ? f->size() : -1, m_ime == Ime::Katakana);
 }
 
 void DBEdit::showFieldText()
 {
     m_pending = false;
-    configureInput();
     const tables::Field* f = field();
+    configureInput(f);
     const QString value = f ? f->asString() : QString();
     // Setting the text also drops the box's undo history, which would
     // otherwise keep every keystroke typed into it for the life of the window.
@@ -176,8 +177,12 @@ void DBEdit::showFieldText()
         setCursorPosition(cursor);
 }
 
-void DBEdit::followRecord()
+void DBEdit::followRecord(const tables::Field* written)
 {
+    // A write to another field leaves this box as it is; a box per field
+    // refreshing on every write made each press cost boxes times writes.
+    if (written && written->name() != m_dataField)
+        return;
     if (m_pending) {
         // Keep the operator's text while the record stays in edit state and
         // nobody else wrote this field; a post, a close or a handler's write

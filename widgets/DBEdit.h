@@ -71,10 +71,11 @@ private:
     tables::Field* field() const;
     tables::Field::Value fieldValue() const;
     void showFieldText();
-    void followRecord();
+    void followRecord(const tables::Field* written);
     void startTyping();
     void reportLater(std::exception_ptr error);
     void configureInput();
+    void configureInput(const tables::Field* f);
 
     QString m_dataSourceName;
     QString m_dataField;

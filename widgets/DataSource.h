@@ -21,7 +21,7 @@ public:
     tables::Table* table() const { return m_table; }
 
 signals:
-    void dataChanged();
+    void dataChanged(const tables::Field* field); // as Table::changed
 
 private:
     friend class DBEdit;
