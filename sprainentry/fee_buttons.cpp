@@ -177,7 +177,7 @@ void TForm6::timeSurcharge(int row)
         const QString fee = refused ? QString() : price(*this, surcharge.price);
         light(*ui, timeSurcharges, refused ? nullptr : &surcharge);
         if (refused && surcharge.refusalNote)
-            ui->Memo1->setPlainText(QString::fromUtf8(surcharge.refusalNote));
+            showNote(surcharge.refusalNote);
         Table1->open();
         Table1->edit();
         emptyTimeSurcharges(Table1);

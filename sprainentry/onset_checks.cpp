@@ -67,6 +67,15 @@ constexpr OnsetCheck onsetChecks[] = {
 
 } // namespace
 
+// The same note pressed again stays as it is: laying the memo out afresh
+// and repainting it would cost every such press for nothing.
+void TForm6::showNote(const char* note)
+{
+    const QString text = QString::fromUtf8(note);
+    if (ui->Memo1->toPlainText() != text)
+        ui->Memo1->setPlainText(text);
+}
+
 void TForm6::runOnsetChecks(int button, const std::function<void()>& refuse)
 {
     for (const OnsetCheck& row : onsetChecks) {
@@ -87,6 +96,6 @@ void TForm6::runOnsetChecks(int button, const std::function<void()>& refuse)
                     Table1->fieldByName(QString::fromUtf8(field)).clear();
         }
         if (row.note)
-            ui->Memo1->setPlainText(QString::fromUtf8(row.note));
+            showNote(row.note);
     }
 }

@@ -77,8 +77,10 @@ TForm6::TForm6(const QString& databaseFolder, std::optional<char> mode, QWidget*
 {
     ui->setupUi(this);
     Table1->setFieldDefs(tables::schema::feeFields());
-    for (int n : indicatorNumbers)
+    for (int n : indicatorNumbers) {
         m_indicators.append(findChild<widgets::Shape*>(QStringLiteral("Shape%1").arg(n)));
+        m_indicatorByNumber.at(n) = m_indicators.back();
+    }
     widgets::applyIme(ui->Edit1, widgets::Ime::Off);
     widgets::bindDataAwareBoxes(this, {{QStringLiteral("DataSource1"), DataSource1},
                                        {QStringLiteral("DataSource2"), DataSource2},
@@ -103,7 +105,7 @@ void TForm6::FormCreate()
         Table1->open();
         Table3->open();
         Button30Click();
-        ui->Memo1->setPlainText(QString::fromUtf8(guideText));
+        showNote(guideText);
     });
 }
 

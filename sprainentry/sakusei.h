@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -97,6 +98,7 @@ private:
     void pressTreatment(int site, TreatmentKind kind);
     void withdrawFirstVisitSurcharges();
     void runOnsetChecks(int button, const std::function<void()>& refuse);
+    void showNote(const char* note);
     // Indicator by its number (ShapeN); the toggle rule every fee button follows.
     widgets::Shape* indicator(int number) const;
     void toggleFee(int indicatorNumber, const std::function<void()>& apply, const std::function<void()>& withdraw);
@@ -112,4 +114,5 @@ private:
 
     std::unique_ptr<Ui::TForm6> ui;
     QList<widgets::Shape*> m_indicators; // Shape1-Shape28, Shape31-Shape33
+    std::array<widgets::Shape*, 34> m_indicatorByNumber{}; // the same, by number
 };
