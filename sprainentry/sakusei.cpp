@@ -13,6 +13,7 @@
 #include "widgets/Shape.h"
 
 #include <QCloseEvent>
+#include <QFont>
 #include <QScreen>
 #include <QStyle>
 #include <QStringList>
@@ -76,6 +77,14 @@ TForm6::TForm6(const QString& databaseFolder, std::optional<char> mode, QWidget*
       ui(std::make_unique<Ui::TForm6>())
 {
     ui->setupUi(this);
+    // Two captions are sized in pixels, which a font in the form file cannot
+    // say; a style sheet could, at the cost of a style-sheet style and its
+    // parsing at every start.
+    for (const auto& [caption, pixels] : {std::pair<QWidget*, int>{ui->Label42, 19}, {ui->Button35, 13}}) {
+        QFont font = caption->font();
+        font.setPixelSize(pixels);
+        caption->setFont(font);
+    }
     Table1->setFieldDefs(tables::schema::feeFields());
     for (int n : indicatorNumbers) {
         m_indicators.append(findChild<widgets::Shape*>(QStringLiteral("Shape%1").arg(n)));
