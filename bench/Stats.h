@@ -1,7 +1,10 @@
 #pragma once
+#include <QString>
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace bench {
@@ -20,6 +23,16 @@ inline double percentile(std::vector<double> samples, double share)
 inline double median(const std::vector<double>& samples)
 {
     return percentile(samples, 0.5);
+}
+
+// "ok", or "MISS:" followed by the name of every goal missed.
+inline QString verdict(std::initializer_list<std::pair<const char*, bool>> goals)
+{
+    QString missed;
+    for (const auto& [name, met] : goals)
+        if (!met)
+            missed += u' ' + QString::fromLatin1(name);
+    return missed.isEmpty() ? QStringLiteral("ok") : QStringLiteral("MISS:") + missed;
 }
 
 } // namespace bench

@@ -181,11 +181,7 @@ void runLatency(const Options& o, const QString& folder)
             const double floorMed = median(s.floor), floorP99 = percentile(s.floor, 0.99);
             const bool medianMet = key.second == 0 || med <= medianGoal * floorMed;
             const bool p99Met = p99 <= p99GoalMs;
-            QString verdict = medianMet && p99Met ? QStringLiteral("ok") : QStringLiteral("MISS:");
-            if (!medianMet)
-                verdict += QStringLiteral(" median");
-            if (!p99Met)
-                verdict += QStringLiteral(" p99");
+            QString verdict = bench::verdict({{"median", medianMet}, {"p99", p99Met}});
             if (s.errors)
                 verdict += QStringLiteral("  (%1 error boxes, first: %2)").arg(s.errors).arg(s.firstError);
             const QString ratio = key.second ? QString::number(med / floorMed, 'f', 2) : QStringLiteral("-");
@@ -247,7 +243,7 @@ void runScale(const Options& o, const QString& folder)
             const double ps = percentile(small, 0.99), pl = percentile(large, 0.99);
             std::printf("%-12s %5d %7zu %12.2f %12.2f %6.2f %12.2f %12.2f %6.2f  %s\n", p.small->script().program,
                         posts, small.size(), ms, ml, ml / ms, ps, pl, pl / ps,
-                        ml <= scaleGoal * ms ? "ok" : "MISS: median");
+                        qPrintable(verdict({{"median", ml <= scaleGoal * ms}})));
         }
     }
 }

@@ -10,6 +10,7 @@
 // workload of bench_presses, against the bare window's; and resident memory
 // after the last visit against after visit 100 (growth is a leak).
 #include "InitDb.h"
+#include "Stats.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,6 +31,8 @@
 #include <vector>
 
 extern char** environ;
+
+using bench::median;
 
 namespace {
 
@@ -139,14 +142,6 @@ long residentAfter(const Run& run, int visit)
     return m.hasMatch() ? m.captured(1).toLong() : -1;
 }
 
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return -1;
-    std::sort(v.begin(), v.end());
-    return v[(v.size() - 1) / 2];
-}
-
 struct Program {
     QString name;
     QString path;
@@ -233,7 +228,7 @@ int main(int argc, char** argv)
         }
         const double ms = median(p.startMs);
         std::printf("%-16s %10.1f %6.2f %14.0f  %s\n", qPrintable(p.name), ms, ms / bareMs, median(p.startPeakKb),
-                    isReference(p) ? "" : ms <= startupGoal * bareMs ? "ok" : "MISS");
+                    isReference(p) ? "" : qPrintable(bench::verdict({{"start-up", ms <= startupGoal * bareMs}})));
     }
 
     std::printf("\nMemory after %d visits through one window, against the bare window's peak of %.0f kB\n"
@@ -257,11 +252,7 @@ int main(int argc, char** argv)
         const long peakKb = std::max({run.peakKb, at100, atLast});
         const bool peakMet = double(peakKb) <= memoryGoal * bareKb;
         const bool growthMet = growth <= growthGoal;
-        QString verdict = peakMet && growthMet ? QStringLiteral("ok") : QStringLiteral("MISS:");
-        if (!peakMet)
-            verdict += QStringLiteral(" peak");
-        if (!growthMet)
-            verdict += QStringLiteral(" growth");
+        const QString verdict = bench::verdict({{"peak", peakMet}, {"growth", growthMet}});
         std::printf("%-12s %14ld %6.2f %12ld %12ld %6.1f%%  %s\n", window, peakKb, double(peakKb) / bareKb, at100,
                     atLast, growth * 100, qPrintable(verdict));
     }

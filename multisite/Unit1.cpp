@@ -75,11 +75,6 @@ const DisplayMode displayModes[] = {
            "Button80", "Button83"}},
 };
 
-void empty(tables::Table* table, const char* field)
-{
-    table->fieldByName(QString::fromUtf8(field)).clear();
-}
-
 } // namespace
 
 TForm1::TForm1(const QString& databaseFolder, std::optional<char> mode, QWidget* parent)
@@ -178,7 +173,7 @@ void TForm1::Button1Click()
         shape->setBrushColor(widgets::clWhite);
     editRecords();
     for (const RecordField& field : fullResetFields)
-        empty(this->*field.table, field.name);
+        (this->*field.table)->fieldByName(field.name).clear();
     for (QLineEdit* box : m_siteBoxes)
         widgets::emptyBox(box);
     postRecords();
@@ -193,8 +188,7 @@ void TForm1::siteReset(int site)
             indicator(shape)->setBrushColor(widgets::clWhite);
         Table1->open();
         Table1->edit();
-        for (const char* field : reset.feeFields)
-            empty(Table1, field);
+        Table1->clearFields(reset.feeFields);
     }
     widgets::emptyBox(siteBox(site));
     if (hasFees)

@@ -172,6 +172,7 @@ private:
     // a family over the columns of sites 1-3; `family` 0-4 is the fracture and
     // dislocation aftercare price, in the order of the buttons
     void coldCompress(int site);
+    void replaceLongTerm(int site);
     void warmCompress(int site);
     void sprainAftercare(int site);
     void longTermAftercare(int site);

@@ -45,20 +45,16 @@ constexpr std::array<const char*, 5> fractureAftercarePrices{
 
 constexpr int longTermPercent = 80;
 
-tables::Field& field(tables::Table* table, const char* name) { return table->fieldByName(QString::fromUtf8(name)); }
-
-void empty(tables::Table* table, const char* name) { field(table, name).clear(); }
-
 // An empty price empties the fee: no fee, not 0 yen.
 void copyAsText(tables::Table* prices, tables::Table* fees, const char* price, const char* fee)
 {
-    field(fees, fee).setAsString(field(prices, price).asString());
+    fees->fieldByName(fee).setAsString(prices->fieldByName(price).asString());
 }
 
 // An empty price reads as 0, so the reduced fee is 0 yen, never empty.
 void reduce(tables::Table* prices, tables::Table* fees, const char* price, const char* fee, int percent)
 {
-    field(fees, fee).setAsCurrency(tables::Currency::reducedAt(field(prices, price).asCurrency(), percent));
+    fees->fieldByName(fee).setAsCurrency(tables::Currency::reducedAt(prices->fieldByName(price).asCurrency(), percent));
 }
 
 // A toggle applies on white and removes on any other colour.
@@ -77,6 +73,18 @@ void editWithPrices(tables::Table* prices, tables::Table* fees)
 
 } // namespace
 
+// Sprain and fracture aftercare replace long-term aftercare at a site, and
+// with it the warm compress and electrotherapy it held at the reduced price.
+void TForm1::replaceLongTerm(int site)
+{
+    const AftercareColumn& c = columns.at(site - 1);
+    if (!isLime(indicator(c.longTermShape)))
+        return;
+    white(indicator(c.longTermShape));
+    Table1->fieldByName(c.warm).clear();
+    Table1->fieldByName(c.electro).clear();
+}
+
 // Cold compress cannot stand beside sprain or long-term aftercare: while one
 // of them is applied the button only makes sure its own fee is gone.
 void TForm1::coldCompress(int site)
@@ -87,12 +95,12 @@ void TForm1::coldCompress(int site)
         white(indicator(c.warmShape));
         editWithPrices(Table3, Table1);
         copyAsText(Table3, Table1, c.cold, c.cold);
-        empty(Table1, c.warm);
-        empty(Table1, c.electro);
+        Table1->fieldByName(c.warm).clear();
+        Table1->fieldByName(c.electro).clear();
     } else {
         white(indicator(c.coldShape));
         editWithPrices(Table3, Table1);
-        empty(Table1, c.cold);
+        Table1->fieldByName(c.cold).clear();
     }
     Table1->post();
 }
@@ -106,18 +114,18 @@ void TForm1::warmCompress(int site)
         editWithPrices(Table3, Table1);
         copyAsText(Table3, Table1, c.warm, c.warm);
         copyAsText(Table3, Table1, c.electro, c.electro);
-        empty(Table1, c.cold);
+        Table1->fieldByName(c.cold).clear();
         widgets::emptyBox(siteBox(site));
         // Long-term aftercare holds the warm compress at its reduced price.
         if (isLime(indicator(c.longTermShape))) {
-            empty(Table1, c.aftercare);
+            Table1->fieldByName(c.aftercare).clear();
             white(indicator(c.longTermShape));
         }
     } else {
         white(indicator(c.warmShape));
         editWithPrices(Table3, Table1);
-        empty(Table1, c.warm);
-        empty(Table1, c.electro);
+        Table1->fieldByName(c.warm).clear();
+        Table1->fieldByName(c.electro).clear();
     }
     Table1->post();
 }
@@ -130,18 +138,14 @@ void TForm1::sprainAftercare(int site)
         editWithPrices(Table3, Table1);
         copyAsText(Table3, Table1, c.aftercare, c.aftercare);
         white(indicator(c.coldShape));
-        empty(Table1, c.cold);
-        if (isLime(indicator(c.longTermShape))) {
-            white(indicator(c.longTermShape));
-            empty(Table1, c.warm);
-            empty(Table1, c.electro);
-        }
+        Table1->fieldByName(c.cold).clear();
+        replaceLongTerm(site);
         widgets::emptyBox(siteBox(site));
     } else {
         white(indicator(c.sprainShape));
         Table1->open();
         Table1->edit();
-        empty(Table1, c.aftercare);
+        Table1->fieldByName(c.aftercare).clear();
     }
     Table1->post();
 }
@@ -155,13 +159,13 @@ void TForm1::longTermAftercare(int site)
         editWithPrices(Table3, Table1);
         for (const char* name : {c.aftercare, c.warm, c.electro})
             reduce(Table3, Table1, name, name, longTermPercent);
-        empty(Table1, c.cold);
+        Table1->fieldByName(c.cold).clear();
         widgets::emptyBox(siteBox(site));
     } else {
         white(indicator(c.longTermShape));
         editWithPrices(Table3, Table1);
         for (const char* name : {c.aftercare, c.warm, c.electro})
-            empty(Table1, name);
+            Table1->fieldByName(name).clear();
     }
     Table1->post();
 }
@@ -178,11 +182,7 @@ void TForm1::fractureAftercare(int family, int site)
         reduce(Table3, Table1, price, c.aftercare, *c.fracturePercent);
     else
         copyAsText(Table3, Table1, price, c.aftercare);
-    if (isLime(indicator(c.longTermShape))) {
-        white(indicator(c.longTermShape));
-        empty(Table1, c.warm);
-        empty(Table1, c.electro);
-    }
+    replaceLongTerm(site);
     widgets::emptyBox(siteBox(site));
     Table1->post();
 }

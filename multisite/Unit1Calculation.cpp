@@ -54,16 +54,6 @@ constexpr const char* coldCompressFees[] = {"冷罨法料1", "冷罨法料2", "�
 constexpr const char* extraFees[] = {"金属副子", "夜間暴風難路"};
 constexpr const char* timeSurcharges[] = {"深夜加算", "時間外加算", "休日加算"};
 
-Field& field(Table* table, const char* name) { return table->fieldByName(QString::fromUtf8(name)); }
-
-Currency sum(Table* table, std::span<const char* const> names)
-{
-    Currency total;
-    for (const char* name : names)
-        total += field(table, name).asCurrency();
-    return total;
-}
-
 // The text of a box as an amount; an empty box is no amount.
 Currency amountIn(const QLineEdit* box)
 {
@@ -102,7 +92,7 @@ void TForm1::Button73Click()
     const tables::Rate& rate = drawRate();
     Table1->open();
     Table1->edit();
-    field(Table1, "負担率").setAsString(QString::fromUtf8(rate.text));
+    Table1->fieldByName("負担率").setAsString(QString::fromUtf8(rate.text));
     Table1->post();
 
     Table2->open();
@@ -112,20 +102,20 @@ void TForm1::Button73Click()
         const CalculationSite& site = calculationSites[i];
         const QLineEdit* box = siteBox(int(i) + 1);
         treatments[site.treatmentField] += amountIn(box);
-        if (!box->text().isEmpty() || (site.aftercare && field(Table1, site.aftercare).asCurrency() > Currency()))
+        if (!box->text().isEmpty() || (site.aftercare && Table1->fieldByName(site.aftercare).asCurrency() > Currency()))
             ++sites;
     }
     const QString outsideText = ui->Edit6->text();
     const Currency outsideInsurance = amountIn(ui->Edit6);
 
-    const Currency extra = sum(Table2, extraFees);
-    const Currency insuredTotal = sum(Table1, visitFees) + extra + sum(Table1, timeAndTravelFees)
-                                  + sum(Table1, aftercareFees)
+    const Currency extra = Table2->sum(extraFees);
+    const Currency insuredTotal = Table1->sum(visitFees) + extra + Table1->sum(timeAndTravelFees)
+                                  + Table1->sum(aftercareFees)
                                   + std::accumulate(treatments.begin(), treatments.end(), Currency())
-                                  + sum(Table1, coldCompressFees);
+                                  + Table1->sum(coldCompressFees);
     const Currency copayment = rate.copayment(insuredTotal);
     const Currency counter = copayment + outsideInsurance;
-    const Currency otherSurcharges = extra + sum(Table1, timeSurcharges);
+    const Currency otherSurcharges = extra + Table1->sum(timeSurcharges);
     const QDate today = platform::today();
 
     const Output outputs[] = {
@@ -146,7 +136,7 @@ void TForm1::Button73Click()
     };
     std::vector<Field*> targets;
     for (const Output& output : outputs)
-        targets.push_back(&field(Table1, output.field));
+        targets.push_back(&Table1->fieldByName(output.field));
 
     Table1->edit();
     Table2->edit();

@@ -64,12 +64,12 @@ void TForm1::injuryButton(int row, int site)
 
     Table3->open();
     const tables::Field* price =
-        fillsBox ? &Table3->fieldByName(QString::fromUtf8(injuryPrices.at(row - 1).at(site - 1))) : nullptr;
+        fillsBox ? &Table3->fieldByName(injuryPrices.at(row - 1).at(site - 1)) : nullptr;
     if (hasAftercare) {
         Table1->open();
         std::array<tables::Field*, 3> aftercare{};
         for (std::size_t i = 0; i < aftercare.size(); ++i)
-            aftercare[i] = &Table1->fieldByName(QString::fromUtf8(target.aftercareFields[i]));
+            aftercare[i] = &Table1->fieldByName(target.aftercareFields[i]);
 
         for (int shape : target.indicators)
             indicator(shape)->setBrushColor(widgets::clWhite);

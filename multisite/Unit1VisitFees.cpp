@@ -83,13 +83,9 @@ const char* const travelField = "往療料";
 const char* const nightStormField = "夜間暴風難路";
 const char* const splintField = "金属副子";
 
-tables::Field& field(tables::Table* table, const char* name) { return table->fieldByName(QString::fromUtf8(name)); }
-
-void clear(tables::Table* table, const char* name) { field(table, name).clear(); }
-
 void copyAsCurrency(tables::Table* prices, const char* price, tables::Table* fees, const char* fee)
 {
-    field(fees, fee).setAsCurrency(field(prices, price).asCurrency());
+    fees->fieldByName(fee).setAsCurrency(prices->fieldByName(price).asCurrency());
 }
 
 bool isWhite(const widgets::Shape* s) { return s->brushColor() == widgets::clWhite; }
@@ -142,7 +138,7 @@ void TForm1::visitFee(int row)
         if (w.copy)
             copyAsCurrency(Table3, w.field, table, w.field);
         else
-            clear(table, w.field);
+            table->fieldByName(w.field).clear();
     }
     if (extra)
         Table2->post();
@@ -163,7 +159,7 @@ void TForm1::travelBand(int band)
         Table1->edit();
         copyAsCurrency(Table3, price, Table1, travelField);
         for (const char* surcharge : timeSurchargeFields)
-            clear(Table1, surcharge);
+            Table1->fieldByName(surcharge).clear();
         if (indicator(nightStormShape)->brushColor() == widgets::clLime) {
             Table2->open();
             Table2->edit();
@@ -180,8 +176,8 @@ void TForm1::travelBand(int band)
         Table2->open();
         Table1->edit();
         Table2->edit();
-        clear(Table1, travelField);
-        clear(Table2, nightStormField);
+        Table1->fieldByName(travelField).clear();
+        Table2->fieldByName(nightStormField).clear();
         Table2->post();
         Table1->post();
     }
@@ -195,7 +191,7 @@ void TForm1::timeSurcharge(int kind)
     if (!firstExaminationPresent())
         return;
     const char* own = timeSurchargeFields.at(kind);
-    if (isWhite(indicator(timeSurchargeShapes.at(kind))) && field(Table1, travelField).asString().isEmpty()) {
+    if (isWhite(indicator(timeSurchargeShapes.at(kind))) && Table1->fieldByName(travelField).asString().isEmpty()) {
         lightOnly(timeSurchargeShapes, kind);
         whiten(travelBandShapes);
         whiten({nightStormShape});
@@ -207,9 +203,9 @@ void TForm1::timeSurcharge(int kind)
         copyAsCurrency(Table3, own, Table1, own);
         for (const char* other : timeSurchargeFields)
             if (other != own)
-                clear(Table1, other);
-        clear(Table1, travelField);
-        clear(Table2, nightStormField);
+                Table1->fieldByName(other).clear();
+        Table1->fieldByName(travelField).clear();
+        Table2->fieldByName(nightStormField).clear();
         Table1->post();
         Table2->post();
     } else {
@@ -217,7 +213,7 @@ void TForm1::timeSurcharge(int kind)
         Table3->open();
         Table1->open();
         Table1->edit();
-        clear(Table1, own);
+        Table1->fieldByName(own).clear();
         Table1->post();
     }
 }
@@ -231,16 +227,16 @@ void TForm1::nightStormSurcharge()
     if (isWhite(indicator(nightStormShape))) {
         Table1->open();
         Table2->open();
-        if (field(Table1, travelField).asString().isEmpty())
+        if (Table1->fieldByName(travelField).asString().isEmpty())
             return;
         indicator(nightStormShape)->setBrushColor(widgets::clLime);
         Table2->edit();
-        field(Table2, nightStormField).setAsString(field(Table1, travelField).asString());
+        Table2->fieldByName(nightStormField).setAsString(Table1->fieldByName(travelField).asString());
         Table2->post();
     } else {
         whiten({nightStormShape});
         Table2->edit();
-        clear(Table2, nightStormField);
+        Table2->fieldByName(nightStormField).clear();
         Table2->post();
     }
 }
@@ -258,7 +254,7 @@ void TForm1::metalSplint(int size)
         whiten({metalSplintShapes.at(size)});
         Table2->open();
         Table2->edit();
-        clear(Table2, splintField);
+        Table2->fieldByName(splintField).clear();
     }
     Table2->post();
 }

@@ -45,19 +45,6 @@ constexpr const char* visitAndSiteFees[] = {
 constexpr const char* siteFees[][2] = {
     {"施療料1", "後療料1"}, {"施療料2", "後療料2"}, {"施療料3", "後療料3"}};
 
-Field& field(Table* table, const char* name)
-{
-    return table->fieldByName(QString::fromUtf8(name));
-}
-
-Currency sum(Table* table, std::span<const char* const> names)
-{
-    Currency total;
-    for (const char* name : names)
-        total += field(table, name).asCurrency();
-    return total;
-}
-
 } // namespace
 
 // Every step that can fail (a field the extra-fee table lacks, text in Edit1
@@ -69,7 +56,7 @@ void TForm6::Button32Click()
     const tables::Rate& rate = drawRate();
     Table1->open();
     Table1->edit();
-    field(Table1, "負担率").setAsString(QString::fromUtf8(rate.text));
+    Table1->fieldByName("負担率").setAsString(QString::fromUtf8(rate.text));
     Table1->post();
     // Stores what was typed into the extra-fee boxes before the records are read afresh.
     Table3->open();
@@ -85,34 +72,34 @@ void TForm6::Button32Click()
 
     int sites = 0;
     for (const auto& [treatment, aftercare] : siteFees)
-        if (!field(Table1, treatment).isNull() || !field(Table1, aftercare).isNull())
+        if (!Table1->fieldByName(treatment).isNull() || !Table1->fieldByName(aftercare).isNull())
             ++sites;
     const QString outsideText = ui->Edit1->text();
     const Currency outsideInsurance = Currency::fromText(outsideText.isEmpty() ? QStringLiteral("0") : outsideText);
-    const Currency travel = field(Table1, "往療料").asCurrency();
+    const Currency travel = Table1->fieldByName("往療料").asCurrency();
     const bool nightStormApplies = ui->Shape28->brushColor() == widgets::clLime;
-    const Currency nightStorm = nightStormApplies ? travel : field(Table3, "夜間暴風難路").asCurrency();
-    const Currency otherSurcharges = nightStorm + field(Table3, "金属副子").asCurrency()
-                                     + sum(Table1, std::array{"深夜加算", "休日加算", "時間外加算"});
-    const Currency insuredTotal = sum(Table1, visitAndSiteFees) + travel
-                                  + field(Table1, "施術情報提供料").asCurrency() + otherSurcharges;
+    const Currency nightStorm = nightStormApplies ? travel : Table3->fieldByName("夜間暴風難路").asCurrency();
+    const Currency otherSurcharges = nightStorm + Table3->fieldByName("金属副子").asCurrency()
+                                     + Table1->sum(std::array{"深夜加算", "休日加算", "時間外加算"});
+    const Currency insuredTotal = Table1->sum(visitAndSiteFees) + travel
+                                  + Table1->fieldByName("施術情報提供料").asCurrency() + otherSurcharges;
     const Currency copayment = rate.copayment(insuredTotal);
     const Currency counter = outsideInsurance + copayment;
     const QDate today = platform::today();
 
-    field(Table1, "保険外料金").setAsCurrency(outsideInsurance);
+    Table1->fieldByName("保険外料金").setAsCurrency(outsideInsurance);
     if (nightStormApplies)
-        field(Table3, "夜間暴風難路").setAsCurrency(nightStorm);
-    field(Table1, "その他の保険加算料金").setAsCurrency(otherSurcharges);
-    field(Table1, "保険料金合計").setAsCurrency(insuredTotal);
-    field(Table1, "負傷部位数").setAsInteger(sites);
-    field(Table1, "一部負担金").setAsCurrency(copayment);
-    field(Table1, "窓口料金").setAsCurrency(counter);
-    field(Table1, "料金").setAsCurrency(counter);
-    field(Table1, "年月日").setAsDate(today);
-    field(Table1, "年").setAsInteger(today.year());
-    field(Table1, "月").setAsInteger(today.month());
-    field(Table1, "日").setAsInteger(today.day());
+        Table3->fieldByName("夜間暴風難路").setAsCurrency(nightStorm);
+    Table1->fieldByName("その他の保険加算料金").setAsCurrency(otherSurcharges);
+    Table1->fieldByName("保険料金合計").setAsCurrency(insuredTotal);
+    Table1->fieldByName("負傷部位数").setAsInteger(sites);
+    Table1->fieldByName("一部負担金").setAsCurrency(copayment);
+    Table1->fieldByName("窓口料金").setAsCurrency(counter);
+    Table1->fieldByName("料金").setAsCurrency(counter);
+    Table1->fieldByName("年月日").setAsDate(today);
+    Table1->fieldByName("年").setAsInteger(today.year());
+    Table1->fieldByName("月").setAsInteger(today.month());
+    Table1->fieldByName("日").setAsInteger(today.day());
     Table1->post();
     // The surcharge counted in the totals is stored with them, not left pending.
     Table3->post();

@@ -89,15 +89,10 @@ bool firstVisit(const Ui::TForm6& ui)
     return isLime(ui.Shape1) || isLime(ui.Shape2);
 }
 
-tables::Field& field(Table* table, const char* name)
-{
-    return table->fieldByName(QString::fromUtf8(name));
-}
-
 QString price(TForm6& form, const char* name)
 {
     form.Table2->open();
-    return field(form.Table2, name).asString();
+    return form.Table2->fieldByName(name).asString();
 }
 
 // Writes one field as text (the empty text empties it) and stores the record.
@@ -105,7 +100,7 @@ void store(Table* table, const char* name, const QString& text)
 {
     table->open();
     table->edit();
-    field(table, name).setAsString(text);
+    table->fieldByName(name).setAsString(text);
     table->post();
 }
 
@@ -113,7 +108,7 @@ void store(Table* table, const char* name, const QString& text)
 void emptyTimeSurcharges(Table* fees)
 {
     for (const PricedToggle& surcharge : timeSurcharges)
-        field(fees, surcharge.price).clear();
+        fees->fieldByName(surcharge.price).clear();
 }
 
 // The shared toggle of a priced group. The price is read before anything
@@ -145,7 +140,7 @@ void TForm6::travelBand(int row)
     switch (choose(*this, *ui, travelGroup, row)) {
     case Press::Apply:
         if (nightStormFollows)
-            store(Table3, nightStormField, field(Table1, travelField).asString());
+            store(Table3, nightStormField, Table1->fieldByName(travelField).asString());
         if (timeSurcharged) {
             Table1->edit();
             emptyTimeSurcharges(Table1);
@@ -181,7 +176,7 @@ void TForm6::timeSurcharge(int row)
         Table1->open();
         Table1->edit();
         emptyTimeSurcharges(Table1);
-        field(Table1, surcharge.price).setAsString(fee); // stays empty when refused
+        Table1->fieldByName(surcharge.price).setAsString(fee); // stays empty when refused
         Table1->post();
         break;
     }
@@ -206,7 +201,7 @@ void TForm6::nightStormSurcharge()
             return;
         ui->Shape28->setBrushColor(widgets::clLime);
         Table1->open();
-        store(Table3, nightStormField, field(Table1, travelField).asString());
+        store(Table3, nightStormField, Table1->fieldByName(travelField).asString());
         break;
     case Press::Withdraw:
         ui->Shape28->setBrushColor(widgets::clWhite);

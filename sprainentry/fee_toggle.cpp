@@ -7,10 +7,7 @@
 // Looked up by name only once: the onset checks ask for several per press.
 widgets::Shape* TForm6::indicator(int number) const
 {
-    widgets::Shape* shape = number >= 0 && number < int(m_indicatorByNumber.size()) ? m_indicatorByNumber[number]
-                                                                                     : nullptr;
-    if (!shape)
-        shape = findChild<widgets::Shape*>(QStringLiteral("Shape%1").arg(number));
+    widgets::Shape* shape = m_indicatorByNumber.at(number);
     Q_ASSERT(shape);
     return shape;
 }

@@ -93,7 +93,7 @@ void TForm6::runOnsetChecks(int button, const std::function<void()>& refuse)
                     indicator(n)->setBrushColor(widgets::clWhite);
             for (const char* field : row.empty)
                 if (field)
-                    Table1->fieldByName(QString::fromUtf8(field)).clear();
+                    Table1->fieldByName(field).clear();
         }
         if (row.note)
             showNote(row.note);

@@ -58,12 +58,6 @@ constexpr DisplayMode displayModes[] = {
 constexpr int indicatorNumbers[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16,
                                     17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 31, 32, 33};
 
-void emptyFields(tables::Table* table, std::span<const char* const> names)
-{
-    for (const char* name : names)
-        table->fieldByName(QString::fromUtf8(name)).clear();
-}
-
 } // namespace
 
 TForm6::TForm6(const QString& databaseFolder, std::optional<char> mode, QWidget* parent)
@@ -86,10 +80,8 @@ TForm6::TForm6(const QString& databaseFolder, std::optional<char> mode, QWidget*
         caption->setFont(font);
     }
     Table1->setFieldDefs(tables::schema::feeFields());
-    for (int n : indicatorNumbers) {
-        m_indicators.append(findChild<widgets::Shape*>(QStringLiteral("Shape%1").arg(n)));
-        m_indicatorByNumber.at(n) = m_indicators.back();
-    }
+    for (int n : indicatorNumbers)
+        m_indicatorByNumber.at(n) = findChild<widgets::Shape*>(QStringLiteral("Shape%1").arg(n));
     widgets::applyIme(ui->Edit1, widgets::Ime::Off);
     widgets::bindDataAwareBoxes(this, {{QStringLiteral("DataSource1"), DataSource1},
                                        {QStringLiteral("DataSource2"), DataSource2},
@@ -151,13 +143,14 @@ void TForm6::Button30Click()
     Table3->close();
     Table1->reopen();
     Table1->edit();
-    for (widgets::Shape* indicator : m_indicators)
-        indicator->setBrushColor(widgets::clWhite);
-    emptyFields(Table1, resetFeeFields);
+    for (widgets::Shape* indicator : m_indicatorByNumber)
+        if (indicator)
+            indicator->setBrushColor(widgets::clWhite);
+    Table1->clearFields(resetFeeFields);
     Table1->post();
     Table3->open();
     Table3->edit();
-    emptyFields(Table3, resetExtraFeeFields);
+    Table3->clearFields(resetExtraFeeFields);
     Table3->post();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 #include "platform/DataRoot.h"
 
-#include <QList>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -113,6 +112,6 @@ private:
     void metalSplint(int row);
 
     std::unique_ptr<Ui::TForm6> ui;
-    QList<widgets::Shape*> m_indicators; // Shape1-Shape28, Shape31-Shape33
-    std::array<widgets::Shape*, 34> m_indicatorByNumber{}; // the same, by number
+    // Shape1-Shape28 and Shape31-Shape33 by number; null where there is none.
+    std::array<widgets::Shape*, 34> m_indicatorByNumber{};
 };

@@ -64,13 +64,12 @@ struct Price {
 std::array<Price, RoleCount> readPrices(tables::Table& base, const Site& site, const Kind& kind)
 {
     base.open();
-    const auto price = [&](const char* name) -> tables::Field& { return base.fieldByName(QString::fromUtf8(name)); };
-    const Currency rate = kind.longTerm ? price("長期逓減率").asCurrency() : Currency();
+    const Currency rate = kind.longTerm ? base.fieldByName("長期逓減率").asCurrency() : Currency();
     std::array<Price, RoleCount> prices;
     for (int r = 0; r < RoleCount; ++r) {
         if (!(kind.fills & role(Role(r))))
             continue;
-        tables::Field& listed = price(site.fields[r]);
+        tables::Field& listed = base.fieldByName(site.fields[r]);
         prices[r] = kind.longTerm ? Price{{}, Currency::longTerm(listed.asCurrency(), rate)} : Price{listed.asString(), {}};
     }
     return prices;
@@ -83,7 +82,6 @@ void TForm6::pressTreatment(int siteNumber, TreatmentKind kindIndex)
     const Site& site = sites[siteNumber - 1];
     const Kind& kind = kinds[int(kindIndex)];
     const int button = site.kindIndicators[int(kindIndex)];
-    const auto field = [this](const char* name) -> tables::Field& { return Table1->fieldByName(QString::fromUtf8(name)); };
     // Withdrawing, and a refusal, empty only what this kind filled.
     const auto takeBack = [&] {
         Table1->open();
@@ -91,9 +89,9 @@ void TForm6::pressTreatment(int siteNumber, TreatmentKind kindIndex)
         indicator(button)->setBrushColor(widgets::clWhite);
         for (int r = 0; r < RoleCount; ++r)
             if (kind.fills & role(Role(r)))
-                field(site.fields[r]).clear();
+                Table1->fieldByName(site.fields[r]).clear();
         if (kind.longTerm)
-            field(site.longTermMark).clear();
+            Table1->fieldByName(site.longTermMark).clear();
     };
     const auto apply = [&] {
         // Prices first: a price list that cannot be read changes nothing.
@@ -104,14 +102,14 @@ void TForm6::pressTreatment(int siteNumber, TreatmentKind kindIndex)
             indicator(n)->setBrushColor(n == button ? widgets::clLime : widgets::clWhite);
         for (int r = 0; r < RoleCount; ++r) {
             if (kind.fills & role(Role(r)))
-                prices[r].writeTo(field(site.fields[r]));
+                prices[r].writeTo(Table1->fieldByName(site.fields[r]));
             else
-                field(site.fields[r]).clear();
+                Table1->fieldByName(site.fields[r]).clear();
         }
         // Another kind replacing long-term aftercare leaves the mark: the site
         // stays a long-term case until its own button or the reset says otherwise.
         if (kind.longTerm)
-            field(site.longTermMark).setAsInteger(1);
+            Table1->fieldByName(site.longTermMark).setAsInteger(1);
         runOnsetChecks(button, takeBack);
     };
     toggleFee(button, [&] { apply(); Table1->post(); }, [&] { takeBack(); Table1->post(); });

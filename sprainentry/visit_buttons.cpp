@@ -35,7 +35,7 @@ void TForm6::withdrawFirstVisitSurcharges()
     for (int n : {21, 22, 23, 28})
         indicator(n)->setBrushColor(widgets::clWhite);
     for (const char* field : {"時間外加算", "深夜加算", "休日加算"})
-        Table1->fieldByName(QString::fromUtf8(field)).clear();
+        Table1->fieldByName(field).clear();
     Table3->fieldByName(QStringLiteral("夜間暴風難路")).clear();
 }
 
@@ -55,7 +55,7 @@ void TForm6::pressVisitFee(int button)
         indicator(button)->setBrushColor(widgets::clWhite);
         for (const char* field : fee.emptiedOnWithdraw)
             if (field)
-                Table1->fieldByName(QString::fromUtf8(field)).clear();
+                Table1->fieldByName(field).clear();
     };
     const auto apply = [&] {
         // Prices first: a price list that cannot be read changes nothing.
@@ -63,7 +63,7 @@ void TForm6::pressVisitFee(int button)
         QStringList prices;
         for (const char* field : fee.copied)
             if (field)
-                prices << Table2->fieldByName(QString::fromUtf8(field)).asString();
+                prices << Table2->fieldByName(field).asString();
         Table1->open();
         Table1->edit();
         if (!fee.firstVisit) {
@@ -73,9 +73,9 @@ void TForm6::pressVisitFee(int button)
         for (const VisitFee& other : visitFees)
             indicator(other.button)->setBrushColor(other.button == button ? widgets::clLime : widgets::clWhite);
         for (const char* field : visitFields)
-            Table1->fieldByName(QString::fromUtf8(field)).clear();
+            Table1->fieldByName(field).clear();
         for (qsizetype i = 0; i < prices.size(); ++i)
-            Table1->fieldByName(QString::fromUtf8(fee.copied[i])).setAsString(prices[i]);
+            Table1->fieldByName(fee.copied[i]).setAsString(prices[i]);
         runOnsetChecks(button, takeBack);
     };
     const auto post = [&] {

@@ -478,6 +478,18 @@ Field& Table::fieldByName(const QString& name)
     throw missingField(m_name, name);
 }
 
+void Table::clearFields(std::span<const char* const> names)
+{
+    for (const char* name : names) fieldByName(name).clear();
+}
+
+Currency Table::sum(std::span<const char* const> names)
+{
+    Currency total;
+    for (const char* name : names) total += fieldByName(name).asCurrency();
+    return total;
+}
+
 int Table::addUpdater(Updater fn)
 {
     m_updaters.emplace_back(m_nextUpdater, std::move(fn));

@@ -54,6 +54,12 @@ public:
 
     // Throws DatabaseError naming the table and field when there is none.
     Field& fieldByName(const QString& name);
+    // The same for a name as the schema and the handlers spell it (UTF-8).
+    Field& fieldByName(const char* name) { return fieldByName(QString::fromUtf8(name)); }
+    // Empties each named field; the table must be in edit state.
+    void clearFields(std::span<const char* const> names);
+    // The named fields as amounts added up; an empty field counts as 0.
+    Currency sum(std::span<const char* const> names);
     Field* findField(const QString& name);
     const std::deque<Field>& fields() const { return m_fields; }
 
