@@ -158,7 +158,6 @@ void Table::open()
     try {
         if (rc != SQLITE_OK) fail(QStringLiteral("オープン"), rc);
         if (configure(m_db) != SQLITE_OK) fail(QStringLiteral("オープン"), sqlite3_extended_errcode(m_db));
-        m_schemaVersion = schemaVersion();
         loadFields();
         prepareStatements();
         readRecord();
@@ -173,15 +172,22 @@ void Table::open()
 
 // The parked connection serves again only while the file is the one it was
 // opened on and nobody changed the schema the field list was checked against;
-// anything else, an error included, takes a fresh open.
+// anything else, an error included, takes a fresh open. A schema change makes
+// SQLite recompile the record's SELECT before running it, which it counts:
+// that tells us without a query of our own.
 bool Table::resumeParked()
 {
-    if (m_parkedFields.empty() || schemaVersion() != m_schemaVersion) return false;
+    if (m_parkedFields.empty()) return false;
     m_fields = std::move(m_parkedFields);
     m_parkedFields.clear();
+    sqlite3_stmt_status(m_select, SQLITE_STMTSTATUS_REPREPARE, 1);
     try {
         readRecord();
     } catch (const DatabaseError&) {
+        m_fields.clear();
+        return false;
+    }
+    if (sqlite3_stmt_status(m_select, SQLITE_STMTSTATUS_REPREPARE, 1) != 0) {
         m_fields.clear();
         return false;
     }
@@ -194,18 +200,6 @@ void Table::indexFields()
     m_fieldIndex.clear();
     m_fieldIndex.reserve(qsizetype(m_fields.size()));
     for (Field& f : m_fields) m_fieldIndex.insert(f.name(), &f);
-}
-
-// -1 when it cannot be read.
-int Table::schemaVersion()
-{
-    if (!m_schemaStmt &&
-        sqlite3_prepare_v3(m_db, "PRAGMA schema_version", -1, SQLITE_PREPARE_PERSISTENT, &m_schemaStmt, nullptr) !=
-            SQLITE_OK)
-        return -1;
-    const int version = sqlite3_step(m_schemaStmt) == SQLITE_ROW ? sqlite3_column_int(m_schemaStmt, 0) : -1;
-    sqlite3_reset(m_schemaStmt);
-    return version;
 }
 
 void Table::loadFields()
@@ -346,8 +340,7 @@ Field::Value Table::columnValue(const Field& f, int col) const
 void Table::closeConnection()
 {
     m_parkedFields.clear();
-    m_schemaVersion = -1;
-    for (sqlite3_stmt** s : {&m_select, &m_update, &m_insert, &m_schemaStmt, &m_begin, &m_commit}) {
+    for (sqlite3_stmt** s : {&m_select, &m_update, &m_insert, &m_begin, &m_commit}) {
         sqlite3_finalize(*s);
         *s = nullptr;
     }
@@ -388,7 +381,7 @@ void Table::edit()
     requireActive("編集");
     if (m_state == State::Edit || m_state == State::Insert) return;
     m_state = m_rowid ? State::Edit : State::Insert;
-    emit changed(nullptr);
+    emit stateChanged();
 }
 
 void Table::bindRecord(sqlite3_stmt* stmt)
@@ -424,6 +417,14 @@ void Table::post()
     const auto updaters = m_updaters;
     for (const auto& u : updaters) u.second();
 
+    // A record nobody changed is already stored: writing it back would cost
+    // a transaction, and would overwrite whatever another program stored
+    // in the row since we read it.
+    if (m_state == State::Edit && unchanged()) {
+        m_state = State::Browse;
+        emit stateChanged();
+        return;
+    }
     const QString what = QStringLiteral("保存");
     // A file that could not be written when the table was opened gives a
     // read-only connection for good. Once the operator has made it writable
@@ -433,8 +434,7 @@ void Table::post()
         if (sqlite3* fresh = writableConnection(databasePath())) {
             closeConnection();
             m_db = fresh;
-            m_schemaVersion = schemaVersion();
-            prepareStatements();
+                prepareStatements();
         }
     }
     if (step(m_begin) != SQLITE_DONE) fail(what, sqlite3_extended_errcode(m_db));
@@ -463,7 +463,15 @@ void Table::post()
     m_saved.clear();
     for (const Field& f : m_fields) m_saved.push_back(f.m_value);
     m_state = State::Browse;
-    emit changed(nullptr);
+    emit stateChanged();
+}
+
+bool Table::unchanged() const
+{
+    std::size_t i = 0;
+    for (const Field& f : m_fields)
+        if (!(f.m_value == m_saved[i++])) return false;
+    return true;
 }
 
 Field* Table::findField(const QString& name)

@@ -46,7 +46,7 @@ public:
     // failed open leaves the table closed, as the pair would.
     void reopen();
     void edit();   // nothing if already editing; on an empty table starts a record
-    void post();   // nothing unless editing
+    void post();   // nothing unless editing; an unchanged record writes nothing
 
     bool isActive() const { return m_state != State::Inactive; }
     State state() const { return m_state; }
@@ -71,8 +71,10 @@ public:
 
 signals:
     // The buffer changed: `field` was written, or, with no field, the table
-    // was opened, posted, closed or put into edit state.
+    // was opened or closed and the whole record replaced.
     void changed(const tables::Field* field);
+    // Edit state began (edit) or ended (post) with the buffer as it was.
+    void stateChanged();
 
 private:
     friend class Field;
@@ -89,8 +91,8 @@ private:
     void park();
     bool resumeParked();
     void indexFields();
-    int schemaVersion();
     void closeConnection();
+    bool unchanged() const;
 
     QString m_folder;
     QString m_name;
@@ -106,8 +108,6 @@ private:
     // close and reopen tables within one press.
     std::deque<Field> m_parkedFields;
     std::pair<unsigned long long, unsigned long long> m_fileId; // device, inode
-    int m_schemaVersion = -1;
-    sqlite3_stmt* m_schemaStmt = nullptr;
     sqlite3_stmt* m_begin = nullptr;
     sqlite3_stmt* m_commit = nullptr;
     QHash<QString, Field*> m_fieldIndex; // boxes look their field up on every change

@@ -205,15 +205,48 @@ TEST_F(TableTest, UpdatersRunBeforeThePostAndAThrowAbortsIt)
     EXPECT_EQ(db.stored("初検料"), "null:");
 }
 
-TEST_F(TableTest, SignalsEveryChangeOfTheBuffer)
+TEST_F(TableTest, SignalsEveryChangeOfTheBufferAndOfTheEditState)
 {
-    QSignalSpy spy(&fee, &Table::changed);
+    QSignalSpy record(&fee, &Table::changed);
+    QSignalSpy state(&fee, &Table::stateChanged);
     fee.open();
     fee.edit();
     f("初検料").setAsString(u("1"));
     fee.post();
+    fee.edit();
+    fee.post(); // nothing changed: still leaves edit state
     fee.close();
-    EXPECT_EQ(spy.count(), 5);
+    EXPECT_EQ(record.count(), 3); // open, the write, close
+    EXPECT_EQ(state.count(), 4);
+    EXPECT_EQ(fee.state(), Table::State::Inactive);
+}
+
+// Writing back a record nobody changed would put the values we read over
+// what another program stored since.
+TEST_F(TableTest, APostOfAnUnchangedRecordWritesNothing)
+{
+    db.sql(u("INSERT INTO \"料金\" (\"氏名\", \"初検料\") VALUES ('read', 15500000)"));
+    fee.open();
+    fee.edit();
+    f("初検料").setAsString(u("1550")); // the value it already has
+    db.sql(u("UPDATE \"料金\" SET \"氏名\" = 'stored since'"));
+    fee.post();
+    EXPECT_EQ(fee.state(), Table::State::Browse);
+    EXPECT_EQ(db.stored("氏名"), u("text:stored since"));
+
+    fee.edit();
+    f("氏名").setAsString(u("typed"));
+    fee.post();
+    EXPECT_EQ(db.stored("氏名"), u("text:typed")) << "a changed record is stored whole";
+    EXPECT_EQ(db.stored("初検料"), "integer:15500000");
+}
+
+TEST_F(TableTest, EditAndPostOnAnEmptyTableStoreTheEmptyRecord)
+{
+    fee.open();
+    fee.edit();
+    fee.post();
+    EXPECT_EQ(db.value(u("SELECT count(*) FROM \"料金\"")), "1");
 }
 
 // What boxes see: one change for the pair, never the closed table between.
