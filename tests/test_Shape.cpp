@@ -4,6 +4,9 @@
 #include "widgets/Shape.h"
 
 #include <QImage>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using widgets::Shape;
@@ -37,6 +40,34 @@ TEST(Shape, PaintsABlackOnePixelBorderFilledWithItsBrushColour)
             EXPECT_EQ(pixel(image, corner.x(), corner.y()), QColor(Qt::black));
         for (const QPoint inside : {QPoint(1, 1), QPoint(36, 4), QPoint(71, 7)})
             EXPECT_EQ(pixel(image, inside.x(), inside.y()), c.colour);
+    }
+}
+
+// A colour change repaints only the inside; what the window shows afterwards
+// must still be what painting it afresh gives, with a push button lying over
+// the indicator's border row as in the designed forms, and with a colour that
+// lets the background through.
+TEST(Shape, TheScreenShowsEveryColourChangeAsAFreshPaintingWould)
+{
+    qtApp();
+    QWidget window;
+    window.resize(120, 40);
+    Shape shape(&window);
+    shape.setGeometry(10, 20, 73, 9);
+    QPushButton button(QStringLiteral("押"), &window);
+    button.setGeometry(10, 0, 75, 21); // its last row covers the indicator's top border
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QColor colours[] = {widgets::clLime, widgets::clWhite, QColor(255, 0, 0, 128), widgets::clSkyBlue,
+                              QColor(0, 0, 255, 60), widgets::clWhite};
+    for (const QColor& colour : colours) {
+        SCOPED_TRACE(colour.name(QColor::HexArgb).toStdString());
+        shape.setBrushColor(colour);
+        QApplication::processEvents();
+        const QImage shown = window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage fresh = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(shown.size(), fresh.size());
+        EXPECT_TRUE(shown == fresh);
     }
 }
 
