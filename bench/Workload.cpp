@@ -215,6 +215,9 @@ void Driver::runVisit(int visit, const Press& press)
             const QString text = QString::fromUtf8(step.text).replace(QLatin1String("%1"), QString::number(visit));
             for (const QChar c : text) // keyClicks knows only the keys of an ASCII keyboard
                 QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            // Typed text is on the screen before the operator reaches for the
+            // next button: its repaint belongs to the typing, not to that press.
+            QApplication::processEvents();
             continue;
         }
         for (int i = 0; i < step.presses; ++i) {
