@@ -3,24 +3,33 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QWidget>
 
 #include <cerrno>
+#include <cstddef>
+#include <cstring>
+#include <functional>
+#include <optional>
 #include <utility>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+// The socket is a plain Unix-domain socket: Qt's local sockets live in its
+// network module, which would load a network and Kerberos stack into every
+// start for one line of text.
 namespace platform {
 
 namespace {
 
 constexpr int WaitMs = 3000;
-const QByteArray RaiseRequest = "raise\n";
-const QByteArray RaiseDone = "ok\n";
+constexpr char RaiseRequest[] = "raise\n";
+constexpr char RaiseDone[] = "ok\n";
+constexpr qsizetype RaiseRequestSize = sizeof RaiseRequest - 1;
 
 // The lock's descriptor, held open until the process ends. Close-on-exec so a
 // started help program does not inherit the lock and outlive us holding it.
@@ -35,6 +44,67 @@ bool isPrivateFolder(const QByteArray& path)
         && (st.st_mode & 077) == 0;
 }
 
+struct SocketAddress {
+    sockaddr_un addr {};
+    socklen_t size = 0;
+};
+
+// Empty when the path does not fit a socket address.
+std::optional<SocketAddress> socketAddress(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    SocketAddress a;
+    if (name.isEmpty() || name.size() >= qsizetype(sizeof a.addr.sun_path))
+        return std::nullopt;
+    a.addr.sun_family = AF_UNIX;
+    std::memcpy(a.addr.sun_path, name.constData(), std::size_t(name.size()));
+    a.size = socklen_t(offsetof(sockaddr_un, sun_path) + std::size_t(name.size()) + 1);
+    return a;
+}
+
+// One start asking the holder to come forward: reads a line, answers it and
+// goes. Anything but the request, or more than it without a line end, is
+// dropped without an answer.
+class RaiseConnection : public QObject {
+public:
+    RaiseConnection(int fd, SingleInstance* instance, std::function<void()> raise)
+        : QObject(instance), m_fd(fd), m_notifier(fd, QSocketNotifier::Read), m_raise(std::move(raise))
+    {
+        connect(&m_notifier, &QSocketNotifier::activated, this, &RaiseConnection::read);
+    }
+    ~RaiseConnection() override
+    {
+        m_notifier.setEnabled(false);
+        ::close(m_fd);
+    }
+
+private:
+    void read()
+    {
+        char chunk[32];
+        const ssize_t n = ::recv(m_fd, chunk, sizeof chunk, 0);
+        if (n < 0 && (errno == EAGAIN || errno == EINTR))
+            return;
+        if (n > 0)
+            m_line.append(chunk, n);
+        const qsizetype end = m_line.indexOf('\n');
+        if (n > 0 && end < 0 && m_line.size() <= RaiseRequestSize)
+            return; // more to come
+        if (end >= 0) {
+            if (m_line.left(end + 1) == RaiseRequest)
+                m_raise();
+            ::send(m_fd, RaiseDone, sizeof RaiseDone - 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+        }
+        m_notifier.setEnabled(false);
+        deleteLater();
+    }
+
+    int m_fd;
+    QSocketNotifier m_notifier;
+    std::function<void()> m_raise;
+    QByteArray m_line;
+};
+
 } // namespace
 
 SingleInstance::SingleInstance(QString windowClass, QObject* parent)
@@ -42,7 +112,14 @@ SingleInstance::SingleInstance(QString windowClass, QObject* parent)
 {
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    if (m_listenFd < 0)
+        return;
+    delete m_server;
+    ::close(m_listenFd);
+    ::unlink(QFile::encodeName(m_socketPath).constData());
+}
 
 QString SingleInstance::runtimeFolder()
 {
@@ -86,20 +163,30 @@ void SingleInstance::askHolderToRaise() const
 {
     // Refused or missing: the other program holds the lock, or our holder is
     // gone and left its socket behind. Either way there is nothing to raise.
-    QLocalSocket socket;
-    socket.connectToServer(serverName());
-    if (!socket.waitForConnected(WaitMs))
+    const auto address = socketAddress(serverName());
+    if (!address)
         return;
-    socket.write(RaiseRequest);
-    // Wait for the answer so the request is served before this copy ends.
-    if (socket.waitForBytesWritten(WaitMs))
-        socket.waitForReadyRead(WaitMs);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return;
+    // A holder that hangs must not hang this start: every step waits at most WaitMs.
+    const timeval wait{WaitMs / 1000, (WaitMs % 1000) * 1000};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &wait, sizeof wait);
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address->addr), address->size) == 0
+        && ::send(fd, RaiseRequest, RaiseRequestSize, MSG_NOSIGNAL) == RaiseRequestSize) {
+        // Wait for the answer so the request is served before this copy ends.
+        char answer[sizeof RaiseDone];
+        while (::recv(fd, answer, sizeof answer, 0) < 0 && errno == EINTR) {
+        }
+    }
+    ::close(fd);
 }
 
 void SingleInstance::listen(QWidget* window)
 {
     m_window = window;
-    if (!m_server)
+    if (!m_serverTried)
         startServer();
     if (m_raisePending)
         raiseWindow();
@@ -107,34 +194,37 @@ void SingleInstance::listen(QWidget* window)
 
 void SingleInstance::startServer()
 {
+    m_serverTried = true;
     if (m_folder.isEmpty())
         return;
-    m_server = new QLocalServer(this);
+    const QString name = serverName();
+    const auto address = socketAddress(name);
+    if (!address) {
+        qWarning("single instance: the socket path %s is too long", qPrintable(name));
+        return;
+    }
     // Whatever socket of our class is there belongs to a copy that died: we
     // hold the lock, so no live copy can be serving it.
-    QLocalServer::removeServer(serverName());
-    if (!m_server->listen(serverName()))
-        qWarning("single instance: cannot listen on %s: %s", qPrintable(serverName()),
-                 qPrintable(m_server->errorString()));
-    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::serveConnection);
+    ::unlink(address->addr.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0 || ::bind(fd, reinterpret_cast<const sockaddr*>(&address->addr), address->size) != 0
+        || ::listen(fd, 8) != 0) {
+        qWarning("single instance: cannot listen on %s: %s", qPrintable(name), std::strerror(errno));
+        if (fd >= 0)
+            ::close(fd);
+        return;
+    }
+    m_listenFd = fd;
+    m_socketPath = name;
+    m_server = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(m_server, &QSocketNotifier::activated, this, &SingleInstance::serveConnection);
 }
 
 void SingleInstance::serveConnection()
 {
-    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine()) {
-                if (socket->bytesAvailable() > RaiseRequest.size())
-                    socket->disconnectFromServer();
-                return;
-            }
-            if (socket->readLine(RaiseRequest.size() + 1) == RaiseRequest)
-                raiseWindow();
-            socket->write(RaiseDone);
-            socket->disconnectFromServer();
-        });
-    }
+    int fd;
+    while ((fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0)
+        new RaiseConnection(fd, this, [this] { raiseWindow(); });
 }
 
 void SingleInstance::raiseWindow()

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QString>
 
-class QLocalServer;
+class QSocketNotifier;
 class QWidget;
 
 namespace platform {
@@ -51,7 +51,10 @@ private:
 
     QString m_windowClass;
     QString m_folder;
-    QLocalServer* m_server = nullptr;
+    bool m_serverTried = false;
+    int m_listenFd = -1;
+    QString m_socketPath; // removed again when this copy ends
+    QSocketNotifier* m_server = nullptr;
     QPointer<QWidget> m_window;
     bool m_raisePending = false;
 };

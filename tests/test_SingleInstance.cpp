@@ -7,8 +7,12 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <cstring>
 #include <memory>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -62,6 +66,40 @@ public:
 private:
     QProcess m_process;
     QString m_output;
+};
+
+// A client of a holder's socket that speaks as it is told, unlike a start.
+class RawClient {
+public:
+    explicit RawClient(const QString& path) : m_fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0))
+    {
+        sockaddr_un addr {};
+        addr.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(path);
+        std::memcpy(addr.sun_path, name.constData(), std::size_t(name.size()));
+        m_connected = ::connect(m_fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0;
+    }
+    ~RawClient() { ::close(m_fd); }
+    bool connected() const { return m_connected; }
+    void say(const QByteArray& bytes) { ::send(m_fd, bytes.constData(), std::size_t(bytes.size()), MSG_NOSIGNAL); }
+    // What the holder answered before it closed the connection; "timeout" when it did neither.
+    QByteArray answer()
+    {
+        QByteArray got;
+        pollfd p{m_fd, POLLIN, 0};
+        char chunk[64];
+        while (::poll(&p, 1, 5000) > 0) {
+            const ssize_t n = ::recv(m_fd, chunk, sizeof chunk, 0);
+            if (n <= 0)
+                return got;
+            got.append(chunk, n);
+        }
+        return "timeout";
+    }
+
+private:
+    int m_fd;
+    bool m_connected = false;
 };
 
 class SingleInstanceTest : public ::testing::Test {
@@ -169,6 +207,49 @@ TEST_F(SingleInstanceTest, AFallbackFolderOthersCanWriteIsNotTrustedButTheProgra
     auto first = start("TForm1");
     EXPECT_TRUE(first->said("acquired"));
     EXPECT_FALSE(QFileInfo::exists(folder + "/momijikan.lock"));
+}
+
+// Anything on the socket that is not the request raises nothing and
+// never keeps the holder from serving the next start.
+TEST_F(SingleInstanceTest, OnlyTheRaiseRequestRaisesAndNoClientHoldsTheHolderUp)
+{
+    auto holder = start("TForm1");
+    ASSERT_TRUE(holder->said("acquired"));
+
+    RawClient silent(socketOf("TForm1"));
+    ASSERT_TRUE(silent.connected());
+    RawClient other(socketOf("TForm1"));
+    other.say("hello\n");
+    EXPECT_EQ(other.answer(), "ok\n");
+    RawClient endless(socketOf("TForm1"));
+    endless.say(QByteArray(100, 'r'));
+    EXPECT_EQ(endless.answer(), "") << "dropped without an answer";
+    RawClient split(socketOf("TForm1"));
+    split.say("rai");
+    QThread::msleep(100);
+    split.say("se\n");
+    EXPECT_EQ(split.answer(), "ok\n");
+
+    auto second = start("TForm1");
+    EXPECT_TRUE(second->endedQuietly());
+    ASSERT_TRUE(holder->said("raised"));
+    QThread::msleep(200);
+    EXPECT_EQ(holder->lines(), (QStringList{"acquired", "raised", "raised"}));
+}
+
+// A socket address holds some hundred bytes of path: beyond that the copy
+// runs unserved, and a second start still ends quietly.
+TEST_F(SingleInstanceTest, ARuntimeFolderTooDeepForASocketStillLetsTheFirstStartRun)
+{
+    const QString deep = runtime.filePath(QString(100, u'd'));
+    ASSERT_TRUE(QDir().mkpath(deep));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), deep);
+
+    auto first = start("TForm1");
+    ASSERT_TRUE(first->said("acquired"));
+    auto second = start("TForm1");
+    EXPECT_TRUE(second->endedQuietly());
+    EXPECT_EQ(second->lines(), QStringList{"busy"});
 }
 
 } // namespace
