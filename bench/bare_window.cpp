@@ -16,7 +16,7 @@ int main(int argc, char** argv)
     window.resize(911, 494);
     window.setWindowTitle(QStringLiteral("bare window"));
     if (QCoreApplication::arguments().contains(QLatin1String("--japanese-text"))) {
-        platform::installFontSubstitutions();
+        platform::installFonts();
         auto* line = new QLabel(QStringLiteral("多部位入力　捻挫打撲1　初検料　計算"), &window);
         QFont face(QStringLiteral("ＭＳ Ｐゴシック"));
         face.setPixelSize(12);

@@ -297,7 +297,7 @@ int main(int argc, char** argv)
     countDurableCommits(); // before any connection opens
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false); // the close buttons are pressed too
-    platform::installFontSubstitutions();
+    platform::installFonts();
     installSeams();
     const Options o = parse(args);
 

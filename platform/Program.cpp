@@ -29,7 +29,7 @@ int runProgram(int argc, char** argv, const ProgramInfo& info, const WindowFacto
     // The application's name titles the error box; as the display name it
     // would also be appended to the window caption, which reads as designed.
     QCoreApplication::setApplicationName(info.title);
-    installFontSubstitutions();
+    installFonts();
 
     const std::unique_ptr<QWidget> window = makeWindow(databaseFolder(), options.mode);
     installStartupProbe(window.get());

@@ -406,7 +406,7 @@ protected:
     Unit1LayoutTest()
     {
         qtApp();
-        platform::installFontSubstitutions();
+        platform::installFonts();
         previousSink = platform::setErrorSink([this](QWidget*, const QString& m) { errors << m; });
     }
     ~Unit1LayoutTest() override { platform::setErrorSink(previousSink); }

@@ -229,7 +229,7 @@ protected:
     void SetUp() override
     {
         SakuseiTest::SetUp();
-        platform::installFontSubstitutions();
+        platform::installFonts();
         open().show();
         QApplication::processEvents(); // the pending layout requests
         ASSERT_TRUE(errors.isEmpty());
