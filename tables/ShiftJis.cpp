@@ -1,18 +1,23 @@
 #include "ShiftJis.h"
 
-#include <QStringEncoder>
+#include "ShiftJisTable.h"
 
 namespace tables::sjis {
 
+// Code page 932 as Qt's windows-31j encoder (ICU's table, the one that holds
+// U+FF5E, U+2225, NEC and IBM extensions) has it, which is what the files
+// were sized in; the table is that encoder's, taken once. Its single-byte
+// characters are ASCII and the half-width katakana.
 int byteCount(QStringView text)
 {
-    // Qt's Shift_JIS comes from ICU's code page 932 table (the one that holds
-    // U+FF5E, U+2225, NEC and IBM extensions), which is what the files were
-    // sized in.
-    QStringEncoder enc("windows-31j", QStringConverter::Flag::Stateless);
-    const QByteArray bytes = enc.encode(text);
-    if (enc.hasError()) return -1;
-    return int(bytes.size());
+    int bytes = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (!((encodable[u / 64] >> (u % 64)) & 1u))
+            return -1;
+        bytes += u < 0x80 || (u >= 0xFF61 && u <= 0xFF9F) ? 1 : 2;
+    }
+    return bytes;
 }
 
 QString foldLookAlikes(QStringView text)
