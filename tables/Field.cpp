@@ -2,15 +2,45 @@
 #include "Error.h"
 #include "ShiftJis.h"
 #include "Table.h"
+#include "TextScan.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <cmath>
 #include <limits>
 
 namespace tables {
 
 namespace {
+// Up to nine digits with an optional sign, white space around.
+bool isInteger(QStringView text)
+{
+    TextScan scan(text);
+    scan.skipSpace();
+    scan.takeSign();
+    const qsizetype digits = scan.digits().size();
+    scan.skipSpace();
+    return digits >= 1 && digits <= 9 && scan.atEnd();
+}
+
+// A decimal number with an optional sign and exponent ("-1.5", ".5", "2e3"),
+// white space around.
+bool isNumber(QStringView text)
+{
+    TextScan scan(text);
+    scan.skipSpace();
+    scan.takeSign();
+    const qsizetype whole = scan.digits().size();
+    const qsizetype fraction = scan.take(u'.') ? scan.digits().size() : 0;
+    bool valid = whole > 0 || fraction > 0;
+    if (scan.take(u'e') || scan.take(u'E')) {
+        scan.takeSign();
+        const qsizetype exponent = scan.digits().size();
+        valid = valid && exponent >= 1 && exponent <= 3;
+    }
+    scan.skipSpace();
+    return valid && scan.atEnd();
+}
+
 const QString kDateFormat = QStringLiteral("yyyy/MM/dd");
 
 QDate parseDate(const QString& text)
@@ -133,16 +163,14 @@ void Field::setAsString(const QString& text)
             conversionFailed(text, QStringLiteral("金額として正しくありません。数字で入力してください"));
         }
     case FieldType::SmallInt: {
-        static const QRegularExpression integer(QStringLiteral("^\\s*[+-]?[0-9]{1,9}\\s*$"));
-        if (!integer.match(text).hasMatch()) conversionFailed(text, QStringLiteral("整数ではありません"));
+        if (!isInteger(text)) conversionFailed(text, QStringLiteral("整数ではありません"));
         const int v = text.trimmed().toInt();
         if (v < -32768 || v > 32767) conversionFailed(text, QStringLiteral("-32768 から 32767 までの整数にしてください"));
         return assign(std::int64_t(v));
     }
     case FieldType::Float: {
-        static const QRegularExpression number(QStringLiteral("^\\s*[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]{1,3})?\\s*$"));
         bool ok = false;
-        const double v = number.match(text).hasMatch() ? QLocale::c().toDouble(text.trimmed(), &ok) : 0.0;
+        const double v = isNumber(text) ? QLocale::c().toDouble(text.trimmed(), &ok) : 0.0;
         if (!ok || !std::isfinite(v)) conversionFailed(text, QStringLiteral("数値ではありません"));
         return assign(v);
     }

@@ -1,6 +1,6 @@
 #include "Schema.h"
+#include "TextScan.h"
 
-#include <QRegularExpression>
 #include <array>
 
 namespace tables {
@@ -135,11 +135,17 @@ bool parseDeclaredType(const QString& declared, FieldType& type, int& size)
     else if (t == u"SMALLINT") type = FieldType::SmallInt;
     else if (t == u"DATE") type = FieldType::Date;
     else {
-        static const QRegularExpression varchar(QStringLiteral("^VARCHAR\\s*\\(\\s*(\\d{1,4})\\s*\\)$"));
-        const auto m = varchar.match(t);
-        if (!m.hasMatch()) return false;
+        // VARCHAR(n), n of one to four digits, spaces allowed around the parts.
+        TextScan scan(t);
+        if (!scan.take(u"VARCHAR")) return false;
+        scan.skipSpace();
+        if (!scan.take(u'(')) return false;
+        scan.skipSpace();
+        const QStringView digits = scan.digits();
+        scan.skipSpace();
+        if (digits.isEmpty() || digits.size() > 4 || !scan.take(u')') || !scan.atEnd()) return false;
         type = FieldType::Text;
-        size = m.captured(1).toInt();
+        size = digits.toInt();
         if (size <= 0) return false;
     }
     return true;

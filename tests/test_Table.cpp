@@ -122,6 +122,60 @@ TEST_F(TableTest, TheEmptyTextEmptiesEveryKindOfField)
         EXPECT_EQ(db.stored(name), "null:") << name;
 }
 
+// Typed integers and numbers: ASCII digits, an optional sign, white space
+// around; nine digits at most for an integer, three for an exponent.
+TEST_F(TableTest, TypedIntegersAndNumbersAreReadAtTheEdgesOfTheirFormat)
+{
+    struct Case { const char* field; const char* text; const char* stored; };
+    const Case cases[] = {
+        {"負傷部位数", " 12 ", "integer:12"}, {"負傷部位数", "+7", "integer:7"},
+        {"負傷部位数", "-32768", "integer:-32768"}, {"負傷部位数", "\t3\n", "integer:3"},
+        {"負傷部位数", "000000012", "integer:12"}, {"負傷部位数", "1 2", nullptr},
+        {"負傷部位数", "+ 1", nullptr}, {"負傷部位数", "0000000012", nullptr},
+        {"負傷部位数", "３", nullptr}, {"負傷部位数", "\u30001", nullptr},
+        {"個人id", ".5", "real:0.5"}, {"個人id", "5.", "real:5.0"}, {"個人id", "-1.5e2", "real:-150.0"},
+        {"個人id", " 2E+3 ", "real:2000.0"}, {"個人id", ".", nullptr}, {"個人id", "e5", nullptr},
+        {"個人id", "1e", nullptr}, {"個人id", "1e1234", nullptr}, {"個人id", "1.2.3", nullptr},
+        {"個人id", "1e+", nullptr}, {"個人id", "１", nullptr},
+    };
+    fee.open();
+    fee.edit();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.field << " <- [" << c.text << "]");
+        f(c.field).clear();
+        if (!c.stored) {
+            EXPECT_THROW(f(c.field).setAsString(u(c.text)), ConversionError);
+            continue;
+        }
+        f(c.field).setAsString(u(c.text));
+        fee.post();
+        EXPECT_EQ(db.stored(c.field), u(c.stored));
+        fee.edit();
+    }
+}
+
+TEST(DeclaredTypes, OnlyTheSchemasSpellingsAreUnderstood)
+{
+    struct Case { const char* declared; bool understood; FieldType type; int size; };
+    const Case cases[] = {
+        {"VARCHAR(20)", true, FieldType::Text, 20}, {" varchar ( 12 ) ", true, FieldType::Text, 12},
+        {"VARCHAR(9999)", true, FieldType::Text, 9999}, {"smallint", true, FieldType::SmallInt, 0},
+        {"VARCHAR(0)", false, {}, 0},      {"VARCHAR(12345)", false, {}, 0}, {"VARCHAR(1 2)", false, {}, 0},
+        {"VARCHAR(12)x", false, {}, 0},    {"VARCHAR()", false, {}, 0},      {"VARCHAR(１２)", false, {}, 0},
+        {"TEXT", false, {}, 0},            {"VARCHAR 12", false, {}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.declared);
+        FieldType type = FieldType::Date;
+        int size = -1;
+        ASSERT_EQ(parseDeclaredType(u(c.declared), type, size), c.understood);
+        if (c.understood) {
+            EXPECT_EQ(type, c.type);
+            EXPECT_EQ(size, c.size);
+        }
+    }
+}
+
 TEST_F(TableTest, TextAFieldCannotTakeIsRefusedAndLeavesTheFieldAsItWas)
 {
     struct Case { const char* field; const char* text; };
