@@ -13,7 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
-#include <QTest>
+#include <QKeyEvent>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -204,6 +204,19 @@ Driver::Driver(const Script& script, const QString& folder) : m_script(script)
 
 Driver::~Driver() = default;
 
+namespace {
+// A key pressed and released on a box. Sent directly rather than through
+// Qt's test library, which the memory child would otherwise carry and the
+// programs do not.
+void typeKey(QWidget* box, int key, Qt::KeyboardModifiers modifiers, const QString& text = {})
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QCoreApplication::sendEvent(box, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QCoreApplication::sendEvent(box, &release);
+}
+} // namespace
+
 void Driver::runVisit(int visit, const Press& press)
 {
     for (std::size_t s = 0; s < m_script.visit.size(); ++s) {
@@ -211,10 +224,10 @@ void Driver::runVisit(int visit, const Press& press)
         const int family = m_stepFamily[s];
         if (family < 0) {
             auto* box = control<QLineEdit>(m_window.get(), QString::fromLatin1(step.box));
-            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier); // typing replaces what the box held
+            typeKey(box, Qt::Key_A, Qt::ControlModifier); // typing replaces what the box held
             const QString text = QString::fromUtf8(step.text).replace(QLatin1String("%1"), QString::number(visit));
-            for (const QChar c : text) // keyClicks knows only the keys of an ASCII keyboard
-                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            for (const QChar c : text)
+                typeKey(box, Qt::Key_unknown, Qt::NoModifier, QString(c));
             // Typed text is on the screen before the operator reaches for the
             // next button: its repaint belongs to the typing, not to that press.
             QApplication::processEvents();
