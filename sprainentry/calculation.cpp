@@ -62,11 +62,17 @@ void TForm6::Button32Click()
     Table3->open();
     Table3->edit();
     Table3->post();
-    // Both records are read afresh as stored. Table3 closes first, so a
-    // Table1 that cannot be opened again leaves both closed.
-    Table3->close();
-    Table1->reopen();
-    Table3->open();
+    // Both records are read afresh as stored; a Table1 that cannot be opened
+    // again leaves both closed. Reopening, not closing and opening, lets the
+    // boxes go straight from the old record to the stored one instead of
+    // blanking and refilling (and repainting) every box of Table3.
+    try {
+        Table1->reopen();
+    } catch (...) {
+        Table3->close();
+        throw;
+    }
+    Table3->reopen();
     Table1->edit();
     Table3->edit();
 

@@ -1,6 +1,9 @@
 #include "test_sakusei_fixture.h"
 
+#include <QDir>
+#include <QFile>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -209,6 +212,24 @@ TEST_F(SakuseiCalculationTest, StoresTheExtraFeeRecordWithTheTotals)
     window.reset(); // the process ends without another post
     EXPECT_EQ(storedExtra("夜間暴風難路"), QStringLiteral("2000"));
     EXPECT_EQ(storedFee("保険料金合計"), QStringLiteral("6900"));
+}
+
+// A fee record that cannot be read again once the rate is stored leaves both
+// records closed: no press after it writes into a record the window holds
+// only half of.
+TEST_F(SakuseiCalculationTest, AFeeRecordThatCannotBeReadAgainLeavesBothRecordsClosed)
+{
+    const QString file = QDir(dir.path()).filePath(QString::fromUtf8(tables::schema::DatabaseFile));
+    bool moved = false;
+    window->Table3->addUpdater([&] { // runs in the extra-fee post just before the records are read again
+        if (!std::exchange(moved, true))
+            QFile::rename(file, file + QStringLiteral(".aside"));
+    });
+    click(QStringLiteral("Button32"));
+    ASSERT_TRUE(moved);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_FALSE(window->Table1->isActive());
+    EXPECT_FALSE(window->Table3->isActive());
 }
 
 TEST_F(SakuseiCalculationTest, StoresValuesTypedIntoBothRecordsFirst)
