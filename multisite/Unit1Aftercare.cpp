@@ -81,8 +81,7 @@ void TForm1::replaceLongTerm(int site)
     if (!isLime(indicator(c.longTermShape)))
         return;
     white(indicator(c.longTermShape));
-    Table1->fieldByName(c.warm).clear();
-    Table1->fieldByName(c.electro).clear();
+    Table1->clearFields(std::array{c.warm, c.electro});
 }
 
 // Cold compress cannot stand beside sprain or long-term aftercare: while one
@@ -95,8 +94,7 @@ void TForm1::coldCompress(int site)
         white(indicator(c.warmShape));
         editWithPrices(Table3, Table1);
         copyAsText(Table3, Table1, c.cold, c.cold);
-        Table1->fieldByName(c.warm).clear();
-        Table1->fieldByName(c.electro).clear();
+        Table1->clearFields(std::array{c.warm, c.electro});
     } else {
         white(indicator(c.coldShape));
         editWithPrices(Table3, Table1);
@@ -124,8 +122,7 @@ void TForm1::warmCompress(int site)
     } else {
         white(indicator(c.warmShape));
         editWithPrices(Table3, Table1);
-        Table1->fieldByName(c.warm).clear();
-        Table1->fieldByName(c.electro).clear();
+        Table1->clearFields(std::array{c.warm, c.electro});
     }
     Table1->post();
 }
@@ -164,8 +161,7 @@ void TForm1::longTermAftercare(int site)
     } else {
         white(indicator(c.longTermShape));
         editWithPrices(Table3, Table1);
-        for (const char* name : {c.aftercare, c.warm, c.electro})
-            Table1->fieldByName(name).clear();
+        Table1->clearFields(std::array{c.aftercare, c.warm, c.electro});
     }
     Table1->post();
 }

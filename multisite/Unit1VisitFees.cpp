@@ -158,8 +158,7 @@ void TForm1::travelBand(int band)
         Table1->open();
         Table1->edit();
         copyAsCurrency(Table3, price, Table1, travelField);
-        for (const char* surcharge : timeSurchargeFields)
-            Table1->fieldByName(surcharge).clear();
+        Table1->clearFields(timeSurchargeFields);
         if (indicator(nightStormShape)->brushColor() == widgets::clLime) {
             Table2->open();
             Table2->edit();

@@ -34,8 +34,7 @@ void TForm6::withdrawFirstVisitSurcharges()
     Table3->edit();
     for (int n : {21, 22, 23, 28})
         indicator(n)->setBrushColor(widgets::clWhite);
-    for (const char* field : {"時間外加算", "深夜加算", "休日加算"})
-        Table1->fieldByName(field).clear();
+    Table1->clearFields(std::array{"時間外加算", "深夜加算", "休日加算"});
     Table3->fieldByName(QStringLiteral("夜間暴風難路")).clear();
 }
 
@@ -72,8 +71,7 @@ void TForm6::pressVisitFee(int button)
         }
         for (const VisitFee& other : visitFees)
             indicator(other.button)->setBrushColor(other.button == button ? widgets::clLime : widgets::clWhite);
-        for (const char* field : visitFields)
-            Table1->fieldByName(field).clear();
+        Table1->clearFields(visitFields);
         for (qsizetype i = 0; i < prices.size(); ++i)
             Table1->fieldByName(fee.copied[i]).setAsString(prices[i]);
         runOnsetChecks(button, takeBack);

@@ -181,13 +181,13 @@ bool Table::resumeParked()
     m_fields = std::move(m_parkedFields);
     m_parkedFields.clear();
     sqlite3_stmt_status(m_select, SQLITE_STMTSTATUS_REPREPARE, 1);
+    bool sameSchema = false;
     try {
         readRecord();
+        sameSchema = sqlite3_stmt_status(m_select, SQLITE_STMTSTATUS_REPREPARE, 1) == 0;
     } catch (const DatabaseError&) {
-        m_fields.clear();
-        return false;
     }
-    if (sqlite3_stmt_status(m_select, SQLITE_STMTSTATUS_REPREPARE, 1) != 0) {
+    if (!sameSchema) {
         m_fields.clear();
         return false;
     }
@@ -434,7 +434,7 @@ void Table::post()
         if (sqlite3* fresh = writableConnection(databasePath())) {
             closeConnection();
             m_db = fresh;
-                prepareStatements();
+            prepareStatements();
         }
     }
     if (step(m_begin) != SQLITE_DONE) fail(what, sqlite3_extended_errcode(m_db));

@@ -111,7 +111,7 @@ private:
     sqlite3_stmt* m_begin = nullptr;
     sqlite3_stmt* m_commit = nullptr;
     QHash<QString, Field*> m_fieldIndex; // boxes look their field up on every change
-    std::vector<Field::Value> m_saved; // the record as stored, restored by close/cancel
+    std::vector<Field::Value> m_saved; // the record as read or last stored: a post equal to it writes nothing
     std::optional<long long> m_rowid;
     std::vector<std::pair<int, Updater>> m_updaters;
     int m_nextUpdater = 1;
